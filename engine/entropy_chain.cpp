@@ -1,0 +1,41 @@
+#include "entropy_chain.h"
+
+#include <limits>
+#include <string>
+
+#include "md5.h"
+#include "number_draw.h"
+#include "numbers.h"
+
+namespace sorvanto {
+
+void RecordPointer(DrawState& state, float x, float y) {
+  state.MouseX = x;
+  state.MouseY = y;
+}
+
+void ToggleTicking(DrawView& view) { view.SetTimerEnabled(!view.GetTimerEnabled()); }
+
+void OnTick(DrawState& state, DrawView& view, EnginePlatform& platform) {
+  if (state.LastX == state.MouseX && state.LastY == state.MouseY) return;
+  state.LastX = state.MouseX;
+  state.LastY = state.MouseY;
+
+  const float random = platform.NextRandom();
+  std::string text = state.Digest;
+  text += NumberText(state.MouseX);
+  text += NumberText(state.MouseY);
+  text += NumberText(random);
+  state.Digest = DigestText(text);
+
+  std::string caption = "Current digest: ";
+  caption += state.Digest;
+  view.SetDigestCaption(caption);
+
+  // Nothing but the reset reads the count; after 2^31 - 1 moves without a reset (years of
+  // movement) it stays there rather than stopping the program.
+  if (state.MoveCount < std::numeric_limits<std::int32_t>::max()) ++state.MoveCount;
+  DrawStep(state, view, state.Digest, state.MoveCount);
+}
+
+}  // namespace sorvanto

@@ -1,0 +1,147 @@
+// sorvanto-trace: plays the window's part for the draw engine. It starts the engine on
+// ./table.txt, reads pointer moves, clicks, ticks, resets and typed text from standard
+// input, one event a line, and prints one line per window change and beep, so that the
+// engine's behaviour can be checked call by call.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "entropy_chain.h"
+#include "number_draw.h"
+#include "run_error.h"
+#include "trace_view.h"
+#include "weight_table.h"
+
+namespace sorvanto {
+namespace {
+
+// The random value of the tick being replayed stands in for the generator.
+class ReplayPlatform final : public EnginePlatform {
+ public:
+  explicit ReplayPlatform(TraceView& view) : view_(view) {}
+
+  float TimeOfDay() override { return 0; }
+  void SeedRandom(float) override {}
+  float NextRandom() override { return next_random_; }
+  void Beep() override { view_.Write("Beep"); }
+  std::filesystem::path TableFolder() override { return std::filesystem::current_path(); }
+
+  void SetNextRandom(float value) { next_random_ = value; }
+
+ private:
+  TraceView& view_;
+  float next_random_ = 0;
+};
+
+struct MalformedLine {
+  std::string reason;
+};
+
+std::optional<float> ParseFloat(std::string_view text) {
+  float value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+float RequireFloat(std::string_view text, std::string_view what) {
+  const auto value = ParseFloat(text);
+  if (!value) throw MalformedLine{std::string(what) + " \"" + std::string(text) + "\" is not a number"};
+  return *value;
+}
+
+// Typed text with \r, \n and \\ standing for CR, LF and a backslash.
+std::string UnescapeTyped(std::string_view text) {
+  std::string typed;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\') {
+      typed += text[i];
+      continue;
+    }
+    const char next = i + 1 < text.size() ? text[++i] : '\0';
+    switch (next) {
+      case 'r': typed += '\r'; break;
+      case 'n': typed += '\n'; break;
+      case '\\': typed += '\\'; break;
+      default: throw MalformedLine{"typed text has an unknown escape; use \\r, \\n or \\\\"};
+    }
+  }
+  return typed;
+}
+
+class Replay {
+ public:
+  Replay() : view_([](std::string_view line) { std::cout << line << '\n'; }), platform_(view_) {}
+
+  void Start() { StartEngine(state_, view_, platform_); }
+
+  void Apply(std::string_view line) {
+    const std::size_t blank = line.find(' ');
+    const std::string_view command = line.substr(0, blank);
+    const std::string_view rest = blank == std::string_view::npos ? "" : line.substr(blank + 1);
+    if (command == "move") {
+      const std::size_t split = rest.find(' ');
+      if (split == std::string_view::npos) throw MalformedLine{"move needs X and Y"};
+      RecordPointer(state_, RequireFloat(rest.substr(0, split), "X"),
+                    RequireFloat(rest.substr(split + 1), "Y"));
+    } else if (command == "click" && rest.empty()) {
+      ToggleTicking(view_);
+    } else if (command == "tick") {
+      const float random = RequireFloat(rest, "the random value");
+      if (random < 0 || random >= 1) throw MalformedLine{"the random value must be in [0, 1)"};
+      platform_.SetNextRandom(random);
+      if (view_.GetTimerEnabled()) OnTick(state_, view_, platform_);
+    } else if (command == "reset" && rest.empty()) {
+      if (view_.ResetEnabled()) RequestReset(state_, view_);
+    } else if (command == "type") {
+      view_.TypeText(UnescapeTyped(rest));
+    } else {
+      throw MalformedLine{"unknown event \"" + std::string(line) +
+                          "\"; expected move X Y, click, tick R, reset or type TEXT"};
+    }
+  }
+
+ private:
+  DrawState state_;
+  TraceView view_;
+  ReplayPlatform platform_;
+};
+
+int Run() {
+  Replay replay;
+  try {
+    replay.Start();
+    std::string line;
+    for (int number = 1; std::getline(std::cin, line); ++number) {
+      if (line.ends_with('\r')) line.pop_back();
+      if (line.empty()) continue;
+      try {
+        replay.Apply(line);
+      } catch (const MalformedLine& malformed) {
+        std::cout.flush();
+        std::cerr << "sorvanto-trace: input line " << number << ": " << malformed.reason << '\n';
+        return 2;
+      }
+    }
+  } catch (const RunError& error) {
+    std::cout << "Error " << error.Code() << '\n';
+    std::cout.flush();
+    std::cerr << "sorvanto-trace: run-time error " << error.Code() << ": " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace sorvanto
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  return sorvanto::Run();
+}

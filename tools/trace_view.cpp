@@ -1,0 +1,79 @@
+#include "trace_view.h"
+
+#include <charconv>
+
+namespace sorvanto {
+namespace {
+
+std::string_view BoolText(bool on) { return on ? "true" : "false"; }
+
+}  // namespace
+
+std::string QuoteTraceText(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string quoted = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"': quoted += "\\\""; break;
+      case '\\': quoted += "\\\\"; break;
+      case '\r': quoted += "\\r"; break;
+      case '\n': quoted += "\\n"; break;
+      case '\t': quoted += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 32) {
+          quoted += "\\u00";
+          quoted += kHex[c >> 4];
+          quoted += kHex[c & 15];
+        } else {
+          quoted += c;
+        }
+    }
+  }
+  quoted += '"';
+  return quoted;
+}
+
+void TraceView::SetTimerEnabled(bool on) {
+  timer_enabled_ = on;
+  Write(std::string("SetTimerEnabled ").append(BoolText(on)));
+}
+
+void TraceView::SetTimerInterval(std::int32_t milliseconds) {
+  Write("SetTimerInterval " + std::to_string(milliseconds));
+}
+
+void TraceView::SetDigestCaption(std::string_view text) {
+  Write("SetDigestCaption " + QuoteTraceText(text));
+}
+
+void TraceView::SetPercentCaption(std::string_view text) {
+  Write("SetPercentCaption " + QuoteTraceText(text));
+}
+
+void TraceView::ClearProgressBar() { Write("ClearProgressBar"); }
+
+void TraceView::DrawProgressBar(double fraction) {
+  char digits[32];
+  const auto end = std::to_chars(digits, digits + sizeof digits, fraction).ptr;
+  Write("DrawProgressBar " + std::string(digits, end));
+}
+
+void TraceView::SetResultText(std::string_view text) {
+  result_text_ = text;
+  Write("SetResultText " + QuoteTraceText(text));
+}
+
+void TraceView::SetResultCaret(std::int32_t position) {
+  Write("SetResultCaret " + std::to_string(position));
+}
+
+void TraceView::SetResetCaption(std::string_view text) {
+  Write("SetResetCaption " + QuoteTraceText(text));
+}
+
+void TraceView::SetResetEnabled(bool on) {
+  reset_enabled_ = on;
+  Write(std::string("SetResetEnabled ").append(BoolText(on)));
+}
+
+}  // namespace sorvanto
