@@ -1,0 +1,24 @@
+// Sorvanto: lottery combinations from the movements of the mouse.
+#include <QApplication>
+
+#include "run_error.h"
+#include "run_error_report.h"
+#include "sorvanto_frm.h"
+#include "system_platform.h"
+#include "system_sys_info.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Sorvanto"));
+  QApplication::setApplicationVersion(QStringLiteral(SORVANTO_VERSION));
+  sorvanto::SystemPlatform platform(QApplication::beep);
+  const auto sysInfo = sorvanto::CreateSystemSysInfo(QApplication::applicationName().toStdString());
+  try {
+    sorvanto::SorvantoFrm window(platform, *sysInfo);
+    window.show();
+    return app.exec();
+  } catch (const sorvanto::RunError& error) {
+    sorvanto::ReportRunError(error);
+    return error.Code();
+  }
+}

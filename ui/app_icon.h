@@ -1,0 +1,14 @@
+// The program's icon: a cut-out of a lottery coupon, drawn from the SVG compiled into
+// the program.
+#pragma once
+
+#include <QIcon>
+
+namespace sorvanto {
+
+// Both windows show the icon at this size.
+inline constexpr int kIconSize = 32;
+
+QIcon SorvantoIcon();
+
+}  // namespace sorvanto

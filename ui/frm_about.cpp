@@ -1,0 +1,142 @@
+#include "frm_about.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVersionNumber>
+
+#include "app_icon.h"
+#include "credits.h"
+#include "fitting_font.h"
+#include "sys_info.h"
+#include "twips.h"
+
+namespace sorvanto {
+namespace {
+
+constexpr QRect kDescriptionGeometry = TwipRect(1050, 1125, 3885, 1170);
+
+QString DescriptionText() {
+  return QStringLiteral(
+             "This program generates Lotto combinations based on user's movement of the "
+             "mouse.\n\nFreeware, \u00a9 %1 %2.\n%3")
+      .arg(kCopyrightYear)
+      .arg(QString::fromLatin1(kMakerName), QString::fromLatin1(kWebAddress));
+}
+
+QLabel* CreateLabel(QWidget* parent, const char* name, QRect geometry, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+void SetTextBlack(QWidget* widget) {
+  QPalette black = widget->palette();
+  black.setColor(QPalette::WindowText, Qt::black);
+  widget->setPalette(black);
+}
+
+}  // namespace
+
+FrmAbout::FrmAbout(QWidget& mainWindow, SysInfoPlatform& sysInfo)
+    : mainWindow_(mainWindow), sysInfo_(sysInfo) {
+  SetUpWindow();
+  CreateControls();
+  WireEvents();
+}
+
+void FrmAbout::SetUpWindow() {
+  setObjectName(QStringLiteral("frmAbout"));
+  setWindowTitle(QStringLiteral("About MyApp"));
+  setFont(FontFitting(font(), DescriptionText(), kDescriptionGeometry.size()));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  const QRect client = TwipRect(2340, 1935, 5730, 3555);
+  setGeometry(client);
+  setFixedSize(client.size());
+}
+
+void FrmAbout::CreateControls() {
+  picIcon = new QLabel(this);
+  picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setGeometry(TwipRect(240, 240, 540, 540));
+  picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  picIcon->setLineWidth(2);
+
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setGeometry(TwipRect(4245, 2625, 1260, 345));
+  cmdOK->setDefault(true);
+
+  cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+  cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+  cmdSysInfo->setGeometry(TwipRect(4260, 3075, 1245, 345));
+
+  lblDescription = CreateLabel(this, "lblDescription", kDescriptionGeometry, DescriptionText());
+  lblDescription->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  SetTextBlack(lblDescription);
+
+  lblTitle = CreateLabel(this, "lblTitle", TwipRect(1050, 240, 3885, 480),
+                         QStringLiteral("Application Title"));
+  QFont titleFont(QStringLiteral("MS Sans Serif"));
+  titleFont.setPointSizeF(17.25);
+  lblTitle->setFont(titleFont);
+  SetTextBlack(lblTitle);
+
+  lblVersion =
+      CreateLabel(this, "lblVersion", TwipRect(1050, 780, 3885, 225), QStringLiteral("Version"));
+
+  lblDisclaimer = CreateLabel(this, "lblDisclaimer", TwipRect(255, 2625, 3870, 825), QString());
+  SetTextBlack(lblDisclaimer);
+
+  setTabOrder(cmdOK, cmdSysInfo);
+}
+
+void FrmAbout::WireEvents() {
+  // OK, Enter on OK, Esc and the close box all end in QDialog::done.
+  connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cmdSysInfo, &QPushButton::clicked, this, &FrmAbout::cmdSysInfo_Click);
+  connect(this, &QDialog::finished, this, &FrmAbout::Form_Unload);
+}
+
+void FrmAbout::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) Form_Load();
+  QDialog::showEvent(event);
+}
+
+void FrmAbout::Form_Load() {
+  const QString title = QApplication::applicationName();
+  const QVersionNumber version = QVersionNumber::fromString(QApplication::applicationVersion());
+  setWindowTitle(QStringLiteral("About ") + title);
+  lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                          .arg(version.majorVersion())
+                          .arg(version.minorVersion())
+                          .arg(version.microVersion()));
+  lblTitle->setText(title);
+  picIcon->setPixmap(mainWindow_.windowIcon().pixmap(kIconSize));
+  picIcon->adjustSize();
+  cmdOK->setFocus();
+}
+
+void FrmAbout::Form_Unload() { mainWindow_.setEnabled(true); }
+
+void FrmAbout::cmdSysInfo_Click() { StartSysInfo(sysInfo_); }
+
+void FrmAbout::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  // The etched rule between the description and the buttons: a grey line over a
+  // two-pixel white one.
+  QPainter painter(this);
+  painter.fillRect(QRect(QPoint(Pixels(90), Pixels(2445)), QPoint(Pixels(5654), Pixels(2445))),
+                   QColor(128, 128, 128));
+  painter.fillRect(QRect(QPoint(Pixels(105), Pixels(2460)), QPoint(Pixels(5654), Pixels(2460) + 1)),
+                   Qt::white);
+}
+
+}  // namespace sorvanto

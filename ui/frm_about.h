@@ -1,0 +1,44 @@
+// The About window: the program's title, version, icon and description, and a button
+// that starts the system information tool. It has no owner; the main window disables
+// itself while it is open, and every way of closing it enables the main window again.
+#pragma once
+
+#include <QDialog>
+
+#include "sys_info_platform.h"
+
+class QLabel;
+class QPushButton;
+
+namespace sorvanto {
+
+class FrmAbout final : public QDialog {
+  Q_OBJECT
+
+ public:
+  FrmAbout(QWidget& mainWindow, SysInfoPlatform& sysInfo);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void SetUpWindow();
+  void CreateControls();
+  void WireEvents();
+  void Form_Load();
+  void Form_Unload();
+  void cmdSysInfo_Click();
+
+  QWidget& mainWindow_;
+  SysInfoPlatform& sysInfo_;
+  QLabel* picIcon = nullptr;
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdSysInfo = nullptr;
+  QLabel* lblDescription = nullptr;
+  QLabel* lblTitle = nullptr;
+  QLabel* lblVersion = nullptr;
+  QLabel* lblDisclaimer = nullptr;
+};
+
+}  // namespace sorvanto

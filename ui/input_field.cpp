@@ -1,0 +1,28 @@
+#include "input_field.h"
+
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace sorvanto {
+
+InputField::InputField(QWidget* parent) : QWidget(parent) {
+  QPalette yellow = palette();
+  yellow.setColor(QPalette::Window, QColor(255, 255, 0));
+  setPalette(yellow);
+  setAutoFillBackground(true);
+  setMouseTracking(true);
+}
+
+void InputField::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(event->position()); }
+
+void InputField::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) leftPressed_ = true;
+}
+
+void InputField::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !leftPressed_) return;
+  leftPressed_ = false;
+  if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+}  // namespace sorvanto

@@ -1,0 +1,30 @@
+// The yellow field the user moves the mouse over. It reports every pointer move over
+// it, with or without a button held, and a click: a left press and release over it.
+#pragma once
+
+#include <QPointF>
+#include <QWidget>
+
+namespace sorvanto {
+
+class InputField final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit InputField(QWidget* parent);
+
+ signals:
+  // The pointer's offset from the field's top-left corner, in logical pixels.
+  void pointerMoved(QPointF position);
+  void clicked();
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool leftPressed_ = false;
+};
+
+}  // namespace sorvanto

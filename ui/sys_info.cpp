@@ -1,0 +1,77 @@
+#include "sys_info.h"
+
+#include <array>
+#include <cstdint>
+
+#include "run_error.h"
+
+namespace sorvanto {
+namespace {
+
+constexpr std::string_view kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+constexpr std::string_view kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+constexpr std::string_view kToolFile = "\\MSINFO32.EXE";
+constexpr std::size_t kValueBufferSize = 1024;
+
+// "&h" and the value's bytes from the last to the first, two digits each.
+std::string DwordText(std::span<const std::uint8_t> bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text = "&h";
+  for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
+    text += kHex[*byte >> 4];
+    text += kHex[*byte & 15];
+  }
+  return text;
+}
+
+}  // namespace
+
+bool GetKeyValue(SysInfoPlatform& platform, RegKey keyRoot, std::string_view keyName,
+                 std::string_view subKeyRef, std::string& keyVal) {
+  RegKey key = 0;
+  if (platform.RegOpenKeyExA(keyRoot, keyName, 0, kKeyRead, key) != kErrorSuccess) {
+    keyVal.clear();
+    return false;
+  }
+  std::array<std::uint8_t, kValueBufferSize> buffer{};
+  std::uint32_t type = 0;
+  std::uint32_t size = buffer.size();
+  const std::int32_t status = platform.RegQueryValueExA(key, subKeyRef, type, buffer, size);
+  platform.RegCloseKey(key);
+  // An empty value names no tool; a size beyond the buffer is a platform fault, and
+  // reading it would run past the buffer.
+  if (status != kErrorSuccess || size == 0 || size > buffer.size()) {
+    keyVal.clear();
+    return false;
+  }
+  std::span<const std::uint8_t> value(buffer.data(), size);
+  if (value.back() == 0) value = value.first(size - 1);
+  if (type == kRegSz) {
+    keyVal.assign(value.begin(), value.end());
+  } else if (type == kRegDword) {
+    keyVal = DwordText(value);
+  }
+  return true;
+}
+
+void StartSysInfo(SysInfoPlatform& platform) {
+  std::string toolPath;
+  try {
+    if (GetKeyValue(platform, kHKeyLocalMachine, kMsinfoKey, "PATH", toolPath)) {
+      platform.Shell(toolPath);
+      return;
+    }
+    if (GetKeyValue(platform, kHKeyLocalMachine, kToolsLocationKey, "MSINFO", toolPath)) {
+      toolPath += kToolFile;
+      if (!platform.Dir(toolPath).empty()) {
+        platform.Shell(toolPath);
+        return;
+      }
+    }
+  } catch (const RunError&) {
+    // A tool that cannot start is reported like one that cannot be found.
+  }
+  platform.MsgBox(kSysInfoUnavailable);
+}
+
+}  // namespace sorvanto
