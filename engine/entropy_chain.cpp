@@ -8,6 +8,11 @@
 #include "numbers.h"
 
 namespace sorvanto {
+namespace {
+
+constexpr std::string_view kCaptionPrefix = "Current digest: ";
+
+}  // namespace
 
 void RecordPointer(DrawState& state, float x, float y) {
   state.MouseX = x;
@@ -22,14 +27,17 @@ void OnTick(DrawState& state, DrawView& view, EnginePlatform& platform) {
   state.LastY = state.MouseY;
 
   const float random = platform.NextRandom();
-  std::string text = state.Digest;
-  text += NumberText(state.MouseX);
-  text += NumberText(state.MouseY);
-  text += NumberText(random);
+  const std::string x = NumberText(state.MouseX);
+  const std::string y = NumberText(state.MouseY);
+  const std::string r = NumberText(random);
+  std::string text;
+  text.reserve(state.Digest.size() + x.size() + y.size() + r.size());
+  text.append(state.Digest).append(x).append(y).append(r);
   state.Digest = DigestText(text);
 
-  std::string caption = "Current digest: ";
-  caption += state.Digest;
+  std::string caption;
+  caption.reserve(kCaptionPrefix.size() + state.Digest.size());
+  caption.append(kCaptionPrefix).append(state.Digest);
   view.SetDigestCaption(caption);
 
   // Nothing but the reset reads the count; after 2^31 - 1 moves without a reset (years of
