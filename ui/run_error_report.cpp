@@ -7,7 +7,8 @@
 namespace sorvanto {
 
 QString RunErrorText(const RunError& error) {
-  return QStringLiteral("Run-time error '%1':\n\n%2")
+  return QStringLiteral("%1 cannot go on (error %2).\n\n%3")
+      .arg(QApplication::applicationName())
       .arg(error.Code())
       .arg(QString::fromUtf8(error.what()));
 }

@@ -8,7 +8,8 @@
 
 namespace sorvanto {
 
-// "Run-time error '53':" and, on the next line, the error's own message.
+// "Sorvanto cannot go on (error 53)." and, after a blank line, the error's own message,
+// which says what went wrong and where.
 QString RunErrorText(const RunError& error);
 
 // Shows the message box and writes the text to standard error; returns once the box
