@@ -1,5 +1,7 @@
 #include "entropy_chain.h"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <string>
 
@@ -11,6 +13,7 @@ namespace sorvanto {
 namespace {
 
 constexpr std::string_view kCaptionPrefix = "Current digest: ";
+constexpr std::size_t kDigestLength = 32;
 
 }  // namespace
 
@@ -35,10 +38,11 @@ void OnTick(DrawState& state, DrawView& view, EnginePlatform& platform) {
   text.append(state.Digest).append(x).append(y).append(r);
   state.Digest = DigestText(text);
 
-  std::string caption;
-  caption.reserve(kCaptionPrefix.size() + state.Digest.size());
-  caption.append(kCaptionPrefix).append(state.Digest);
-  view.SetDigestCaption(caption);
+  // Shown on every moving tick, so it is put together on the stack.
+  std::array<char, kCaptionPrefix.size() + kDigestLength> caption;
+  std::copy(state.Digest.begin(), state.Digest.end(),
+            std::copy(kCaptionPrefix.begin(), kCaptionPrefix.end(), caption.begin()));
+  view.SetDigestCaption(std::string_view(caption.data(), caption.size()));
 
   // Nothing but the reset reads the count; after 2^31 - 1 moves without a reset (years of
   // movement) it stays there rather than stopping the program.

@@ -89,6 +89,15 @@ TEST(NumbersTest, WritesFloatsWithSevenSignificantDigits) {
       {19999997952.0f, " 2E+10"},
       {1234567.4f, " 1234567"},
       {1234567.6f, " 1234568"},
+      // Exact halves round to the even neighbour, down as well as up.
+      {1234567.5f, " 1234568"},
+      {1234568.5f, " 1234568"},
+      {-1234568.5f, "-1234568"},
+      // Exponent form below 1E-04 also for values that still have seven exact digits.
+      {0x1p-19f, " 1.907349E-06"},
+      {0x1p-18f, " 3.814697E-06"},
+      {2e-6f, " 2E-06"},
+      {0.000012345f, " 1.2345E-05"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(NumberText(c.value), c.text) << std::hexfloat << c.value;
@@ -197,8 +206,16 @@ TEST(NumbersTest, IgnoresBlanksTabsAndLineFeedsAnywhere) {
       {"\t-\t3\n.5", -3.5},
       {" 1 E 3", 1000.0},
       {"& H 7F", 127.0},
+      {"&H 7F", 127.0},
+      {"&H7F 3", 2035.0},
+      {"&HFFFFFFF\nE", -2.0},
+      {"&H1234567 89", 305419896.0},
+      {"&H12345678 9", 305419896.0},
       {"   ", 0.0},
       {"1\r000", 1.0},
+      {"1\v2", 1.0},
+      {"1\f2", 1.0},
+      {"&H7\rF", 7.0},
   });
 }
 
@@ -218,6 +235,15 @@ TEST(NumbersTest, ReadsHexAndOctalAsThirtyTwoBitTwosComplement) {
       {"&Hxyz", 0.0},
       {"&H1G", 1.0},
       {"&H123456789", 305419896.0},
+      {"&H9F3A01C2", -1623588414.0},
+      {"&H9f3a01c2", -1623588414.0},
+      {"&H1234567G", 19088743.0},
+      {"&H1234567:", 19088743.0},
+      {"&H1234567/", 19088743.0},
+      {"&H1234567@", 19088743.0},
+      {"&H1234567`", 19088743.0},
+      {"&H7\xC3\xA9", 7.0},
+      {"&H\xFF", 0.0},
       {"&H00000000FF", 0.0},
       {"&H-1", 0.0},
       {"&O17", 15.0},
@@ -415,6 +441,19 @@ std::vector<float> SweepFloats() {
   for (int power = -45; power <= 38; ++power) {
     floats.push_back(static_cast<float>(std::pow(10.0, power)));
   }
+  // Every float near the powers of ten from 1E-07 to 1E+08, where the rounding to seven
+  // digits can carry into a new digit and move the decimal exponent.
+  for (int power = -7; power <= 8; ++power) {
+    const float center = static_cast<float>(std::pow(10.0, power));
+    float below = center;
+    float above = center;
+    for (int step = 0; step < 64; ++step) {
+      below = std::nextafter(below, 0.0f);
+      above = std::nextafter(above, std::numeric_limits<float>::max());
+      floats.push_back(below);
+      floats.push_back(above);
+    }
+  }
   std::mt19937 random(20240611);
   std::uniform_int_distribution<std::uint32_t> bits;
   while (floats.size() < 200000) {
@@ -444,6 +483,42 @@ TEST(NumbersTest, FloatTextMatchesPrintfAndReadsBack) {
       ASSERT_EQ(ParsedText<float>(text), value) << text;
     }
   }
+}
+
+// Every random value the program writes is k / 2^24 for a 24-bit k: the smallest ones in
+// full, where each binade is short and the decimal exponent changes often, then a
+// stride through the rest.
+TEST(NumbersTest, RandomValueTextMatchesPrintf) {
+  ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  constexpr std::uint32_t kRandomValues = 1u << 24;
+  constexpr std::uint32_t kAllBelow = 1u << 16;
+  constexpr std::uint32_t kStride = 61;
+  for (std::uint32_t k = 0; k < kRandomValues; k += k < kAllBelow ? 1 : kStride) {
+    const float value = static_cast<float>(k) / static_cast<float>(kRandomValues);
+    ASSERT_EQ(NumberText(value), PrintfText(value)) << k << " / 2^24";
+  }
+}
+
+// The digits of a float come from the value itself, not from arithmetic that rounds the
+// way the floating-point environment says.
+TEST(NumbersTest, FloatTextIgnoresFloatingPointRoundingMode) {
+  ASSERT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+  const float values[] = {
+      0.3750001f, 0.1f,       2.0f / 3.0f,   1.0f / 3.0f,   -0.7f,           123456.7f, 1234567.5f,
+      1234568.5f, 9999999.5f, 9.9999999e-5f, 5.9604645e-8f, 0x1.fffffep-20f, 0x1p-19f,  3.4e38f,
+  };
+  std::vector<std::string> expected;
+  for (const float value : values) expected.push_back(PrintfText(value));
+
+  const int original = std::fegetround();
+  for (const int mode : {FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+      EXPECT_EQ(NumberText(values[i]), expected[i])
+          << std::hexfloat << values[i] << " mode " << mode;
+    }
+  }
+  std::fesetround(original);
 }
 
 }  // namespace
