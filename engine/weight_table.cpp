@@ -31,16 +31,19 @@ class TableReader {
   }
 
   // The next line without its line end, or nothing at the end of the file.
+  // A read that fails ends the stream as the end of the file does, so the failure is
+  // told apart before the end is taken for one.
   std::optional<std::string> NextLine() {
     std::string line;
     int c = in_.get();
-    if (c == std::char_traits<char>::eof()) return std::nullopt;
+    const bool at_end = c == std::char_traits<char>::eof();
     while (c != std::char_traits<char>::eof() && c != '\n' && c != '\r') {
       line.push_back(static_cast<char>(c));
       c = in_.get();
     }
     if (c == '\r' && in_.peek() == '\n') in_.get();
     if (in_.bad()) Fail(ErrorNumber::kFileAccess, "reading failed: " + std::string(std::strerror(errno)));
+    if (at_end) return std::nullopt;
     ++line_number_;
     return line;
   }
@@ -100,7 +103,10 @@ std::int32_t ReadCount(const TableReader& reader, std::string_view line, std::si
   if (digits.empty() || !delimited) {
     std::size_t word_end = end;
     while (word_end < line.size() && !IsBlank(line[word_end]) && line[word_end] != ',') ++word_end;
-    const std::string found(line.substr(pos, word_end - pos));
+    // Quoted back to the user, so control bytes (a UTF-16 file without its mark is full
+    // of NULs) become "?", and a very long word is cut short.
+    std::string found(line.substr(pos, std::min<std::size_t>(word_end - pos, 40)));
+    std::replace_if(found.begin(), found.end(), [](unsigned char c) { return c < 32 || c == 127; }, '?');
     reader.Fail(ErrorNumber::kTypeMismatch,
                 "the " + std::string(name) + " must be a whole number, found \"" + found +
                     "\"; the first line holds the two counts, such as 49,6");

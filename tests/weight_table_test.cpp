@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +54,8 @@ TEST(WeightTableTest, LoadsWeightsOrFallsBackToEqualWeights) {
       {"lines without a number weigh 0", TableText(4, 2, {"4", "", " # no", "1"}), {4, 4, 4, 5}, true},
       {"one number, one per combination", TableText(1, 1, {"5"}), {5}, true},
       {"lines past the table are never read", TableText(2, 1, {"1", "1", "#", "x"}), {1, 2}, true},
+      {"a comma ends a weight, for thousands or decimals alike",
+       TableText(3, 2, {"1,000", "2,5", "3"}), {1, 3, 6}, true},
       {"# line", TableText(5, 2, {"9", "9", "# comment", "9", "9"}), kEqual5, false},
       {"one weight line short", TableText(5, 2, {"9", "9", "9", "9"}), kEqual5, false},
       {"total beyond 32 bits", TableText(5, 2, {"2147483647", "1", "1", "1", "1"}), kEqual5, false},
@@ -119,6 +123,12 @@ TEST(WeightTableTest, StartUpStopsWithAClearErrorWhenTheCountsCannotBeRead) {
       {"count beyond 32 bits", "2147483648,1\r\n", ErrorNumber::kOverflow, "2147483648"},
       {"count too large to allocate", "1000001,1\r\n", ErrorNumber::kOutOfMemory, "at most 1000000"},
       {"UTF-16", std::string("\xFF\xFE" "4\0009\0,\0006\0", 10), ErrorNumber::kBadFileFormat, "UTF-16"},
+      {"UTF-16 big-endian", std::string("\xFE\xFF\x00\x34\x00\x39\x00\x2C\x00\x36", 10),
+       ErrorNumber::kBadFileFormat, "UTF-16"},
+      {"UTF-16 without a byte order mark", std::string("\x34\x00\x39\x00\x2C\x00\x36\x00", 8),
+       ErrorNumber::kTypeMismatch, "found \"4?9?\""},
+      {"a spreadsheet renamed table.txt", std::string("PK\x03\x04\x14\x00\x06\x00", 8),
+       ErrorNumber::kTypeMismatch, "must be a whole number"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -167,6 +177,42 @@ TEST(WeightTableTest, AFolderNamedLikeTheTableIsNoTable) {
     EXPECT_EQ(error.Number(), ErrorNumber::kFileAccess);
     EXPECT_THAT(error.what(), HasSubstr("a folder"));
   }
+}
+
+// Fails the load in `folder` and returns the error, or nothing when the load succeeded.
+std::optional<RunError> LoadError(const TempFolder& folder) {
+  TraceView view([](std::string_view) {});
+  FakePlatform platform(view, folder.Path());
+  DrawState state;
+  try {
+    LoadWeightTable(state, platform);
+  } catch (const RunError& error) {
+    return error;
+  }
+  return std::nullopt;
+}
+
+TEST(WeightTableTest, AFileWithoutReadPermissionStopsStartUp) {
+  TempFolder folder;
+  folder.Write("table.txt", TableText(1, 1, {"1"}));
+  std::filesystem::permissions(folder.Path() / "table.txt", std::filesystem::perms::none);
+  if (std::ifstream(folder.Path() / "table.txt")) {
+    GTEST_SKIP() << "this user reads files whatever their permissions (root does)";
+  }
+  const auto error = LoadError(folder);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->Number(), ErrorNumber::kFileAccess);
+  EXPECT_THAT(error->what(), HasSubstr("cannot be opened"));
+}
+
+// /proc/self/mem opens, and fails to read at address 0, as a failing disk would.
+TEST(WeightTableTest, AFileThatFailsToReadStopsStartUpWithTheReadError) {
+  TempFolder folder;
+  std::filesystem::create_symlink("/proc/self/mem", folder.Path() / "table.txt");
+  const auto error = LoadError(folder);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->Number(), ErrorNumber::kFileAccess);
+  EXPECT_THAT(error->what(), HasSubstr("reading failed"));
 }
 
 TEST(WeightTableTest, StartEngineSetsThePeriodSeedsFromTheClockThenLoads) {
