@@ -11,6 +11,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvanto"));
   QApplication::setApplicationVersion(QStringLiteral(SORVANTO_VERSION));
+  // Lets the desktop match the window to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(SORVANTO_APP_ID));
   sorvanto::SystemPlatform platform(QApplication::beep);
   const auto sysInfo = sorvanto::CreateSystemSysInfo(QApplication::applicationName().toStdString());
   try {
