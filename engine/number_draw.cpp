@@ -41,8 +41,8 @@ std::int32_t FindNumber(const DrawState& state, std::int32_t value) {
   const auto found = std::find_if(state.Weights.begin(), state.Weights.end(),
                                   [value](std::int32_t cumulative) { return value < cumulative; });
   if (found == state.Weights.end()) {
-    throw RunError(ErrorNumber::kSubscript,
-                   "the draw value " + std::to_string(value) + " lies above every cumulative weight");
+    throw RunError(ErrorNumber::kSubscript, "the draw value " + std::to_string(value) +
+                                                " lies above every cumulative weight");
   }
   return static_cast<std::int32_t>(found - state.Weights.begin()) + 1;
 }
@@ -93,7 +93,11 @@ std::int32_t ScaleDigest(std::string_view digest, std::int32_t total) {
     std::copy(digits.begin(), digits.end(), chunk + 2);
     acc ^= RoundToInt32(NumberValue(std::string_view(chunk, digits.size() + 2)));
   }
-  const double fraction = (acc + 2147483648.0) / 4294967296.0;
+  return ScaleWord(acc, total);
+}
+
+std::int32_t ScaleWord(std::int32_t word, std::int32_t total) {
+  const double fraction = (word + 2147483648.0) / 4294967296.0;
   return static_cast<std::int32_t>(std::floor(total * fraction));
 }
 

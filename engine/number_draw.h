@@ -21,4 +21,9 @@ void DrawStep(DrawState& state, DrawView& view, std::string& digest, std::int32_
 // Folds a digest text into 0..total-1: the XOR of its 32-bit words, scaled.
 std::int32_t ScaleDigest(std::string_view digest, std::int32_t total);
 
+// The scaling step of ScaleDigest: a folded word to 0..total-1 in proportion to its
+// place among the 2^32 words, in double arithmetic. It never decreases as the word
+// grows, which is what lets its bias be counted exactly, one result at a time.
+std::int32_t ScaleWord(std::int32_t word, std::int32_t total);
+
 }  // namespace sorvanto

@@ -1,6 +1,6 @@
 // The engine's services on a real machine: the local clock, a Mersenne Twister
-// random source, table.txt from the current directory, and a beep supplied by the
-// user interface (the engine itself knows no sound device).
+// seeded from the clock and the operating system's random source, table.txt from the
+// current directory, and a beep supplied by the user interface.
 #pragma once
 
 #include <functional>
@@ -23,7 +23,8 @@ class SystemPlatform final : public EnginePlatform {
  private:
   std::function<void()> beep_;
   // MT19937: period 2^19937 - 1, equidistributed in 623 dimensions; its top 24 bits
-  // give every float of the form k / 2^24 in [0, 1).
+  // give every float of the form k / 2^24 in [0, 1). Its whole state comes from
+  // SeedRandom, so its output cannot be foretold from the time of day alone.
   std::mt19937 generator_;
 };
 

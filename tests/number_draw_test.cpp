@@ -1,3 +1,5 @@
+#include "number_draw.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -5,14 +7,13 @@
 #include <cstdio>
 
 #include "engine_harness.h"
-#include "number_draw.h"
 
 namespace sorvanto {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using testing::EngineRun;
+using ::testing::IsEmpty;
 using testing::TableText;
 
 // A digest whose XOR of words is `acc`: the first word spells it, the others are zero.
@@ -39,6 +40,9 @@ TEST(ScaleDigestTest, MapsTheXorOfTheFourWordsOntoTheTotal) {
   // Words 1 ^ 2 ^ 4 ^ 8 = 15: every word takes part, read most significant digit first.
   EXPECT_EQ(ScaleDigest("80000001000000020000000400000008", 1 << 30),
             ScaleDigest(DigestWithXor(static_cast<std::int32_t>(0x8000000F)), 1 << 30));
+  // The reduction whose bias the README reports is the one the draw uses.
+  EXPECT_EQ(ScaleDigest("80000001000000020000000400000008", 2147483647),
+            ScaleWord(static_cast<std::int32_t>(0x8000000F), 2147483647));
   EXPECT_EQ(ScaleDigest(zeros, 1), 0);
 }
 
@@ -71,14 +75,15 @@ TEST_F(NumberDrawTest, WarmUpTakes101MovingTicksThenDrawsAt200ms) {
   run.Click();
   run.TakeLines();
   run.MovingTicks(1);
-  EXPECT_THAT(run.TakeLines(), ElementsAre(::testing::StartsWith("SetDigestCaption"), "ClearProgressBar",
-                                           "DrawProgressBar 0", "SetPercentCaption \"0%\""));
+  EXPECT_THAT(run.TakeLines(),
+              ElementsAre(::testing::StartsWith("SetDigestCaption"), "ClearProgressBar",
+                          "DrawProgressBar 0", "SetPercentCaption \"0%\""));
   run.MovingTicks(99);
   EXPECT_THAT(run.TakeLines(), ::testing::Contains("SetPercentCaption \"99%\""));
   run.MovingTicks(1);
-  EXPECT_THAT(run.TakeLines(),
-              ElementsAre(::testing::StartsWith("SetDigestCaption"), "ClearProgressBar", "DrawProgressBar 1",
-                          "SetPercentCaption \"100%\"", "SetTimerInterval 200"));
+  EXPECT_THAT(run.TakeLines(), ElementsAre(::testing::StartsWith("SetDigestCaption"),
+                                           "ClearProgressBar", "DrawProgressBar 1",
+                                           "SetPercentCaption \"100%\"", "SetTimerInterval 200"));
   EXPECT_THAT(Result(), IsEmpty());
   run.MovingTicks(1);
   EXPECT_EQ(run.state.MoveCount, 102);
@@ -122,7 +127,8 @@ TEST_F(NumberDrawTest, NumbersGoAfterWhatTheUserTyped) {
   run.view.TypeText("my notes\r\n");
   DrawValue(2);
   EXPECT_EQ(Result(), "my notes\r\n 3, ");
-  EXPECT_THAT(run.TakeLines(), ElementsAre("SetResultText \"my notes\\r\\n 3, \"", "SetResultCaret 14"));
+  EXPECT_THAT(run.TakeLines(),
+              ElementsAre("SetResultText \"my notes\\r\\n 3, \"", "SetResultCaret 14"));
 }
 
 TEST_F(NumberDrawTest, ResetWaitsForTheNextMovingTickAndEmptiesEverything) {
@@ -133,19 +139,21 @@ TEST_F(NumberDrawTest, ResetWaitsForTheNextMovingTickAndEmptiesEverything) {
 
   run.Reset();
   run.Reset();  // the button is disabled while the reset is pending
-  EXPECT_THAT(run.TakeLines(), ElementsAre("SetTimerEnabled true", "SetResetCaption \"Hover over yellow to reset.\"",
-                                           "SetResetEnabled false"));
+  EXPECT_THAT(run.TakeLines(),
+              ElementsAre("SetTimerEnabled true", "SetResetCaption \"Hover over yellow to reset.\"",
+                          "SetResetEnabled false"));
   run.Tick();  // no movement: nothing happens yet
   EXPECT_THAT(run.TakeLines(), IsEmpty());
 
   const int random_calls = run.platform.random_calls;
   run.MovingTicks(1);
   EXPECT_EQ(run.platform.random_calls, random_calls + 1) << "the reset tick still samples";
-  EXPECT_THAT(run.TakeLines(),
-              ElementsAre(::testing::StartsWith("SetDigestCaption \"Current digest: "), "SetTimerEnabled false",
-                          "SetTimerInterval 25", "SetResetCaption \"Reset\"", "SetResetEnabled true",
-                          "SetDigestCaption \"\"", "SetResultText \"\"", "ClearProgressBar",
-                          "SetPercentCaption \"0%\""));
+  EXPECT_THAT(
+      run.TakeLines(),
+      ElementsAre(::testing::StartsWith("SetDigestCaption \"Current digest: "),
+                  "SetTimerEnabled false", "SetTimerInterval 25", "SetResetCaption \"Reset\"",
+                  "SetResetEnabled true", "SetDigestCaption \"\"", "SetResultText \"\"",
+                  "ClearProgressBar", "SetPercentCaption \"0%\""));
   EXPECT_EQ(run.state.Digest, "");
   EXPECT_EQ(run.state.MoveCount, 0);
   EXPECT_EQ(run.state.Progress, 0);

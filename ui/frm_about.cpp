@@ -68,15 +68,19 @@ void FrmAbout::CreateControls() {
   picIcon->setGeometry(TwipRect(240, 240, 540, 540));
   picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   picIcon->setLineWidth(2);
+  picIcon->setAccessibleName(QStringLiteral("Program icon"));
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setGeometry(TwipRect(4245, 2625, 1260, 345));
   cmdOK->setDefault(true);
+  cmdOK->setAccessibleDescription(QStringLiteral("Closes this window."));
 
   cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
   cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
   cmdSysInfo->setGeometry(TwipRect(4260, 3075, 1245, 345));
+  cmdSysInfo->setAccessibleDescription(
+      QStringLiteral("Starts the system information tool, where this computer has one."));
 
   lblDescription = CreateLabel(this, "lblDescription", kDescriptionGeometry, DescriptionText());
   lblDescription->setAlignment(Qt::AlignRight | Qt::AlignTop);

@@ -11,6 +11,10 @@ InputField::InputField(QWidget* parent) : QWidget(parent) {
   setPalette(yellow);
   setAutoFillBackground(true);
   setMouseTracking(true);
+  setAccessibleName(QStringLiteral("Yellow field"));
+  setAccessibleDescription(QStringLiteral(
+      "Click to start or stop. Then move the mouse over this field as randomly as you can: "
+      "every movement goes into the numbers."));
 }
 
 void InputField::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(event->position()); }

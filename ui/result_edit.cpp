@@ -29,6 +29,10 @@ ResultEdit::ResultEdit(QWidget* parent) : QPlainTextEdit(parent) {
   // The engine appends for as long as the program runs; an undo history of every
   // number would grow without bound.
   setUndoRedoEnabled(false);
+  setAccessibleName(QStringLiteral("Drawn combinations"));
+  setAccessibleDescription(
+      QStringLiteral("One combination per line, in the order its numbers were drawn. You can "
+                     "type here too."));
   connect(document(), &QTextDocument::contentsChange, this, [this] {
     if (!writing_) edited_ = true;
   });

@@ -80,6 +80,7 @@ void SorvantoFrm::SetUpWindow() {
   setObjectName(QStringLiteral("SorvantoFrm"));
   setWindowTitle(QStringLiteral("Sorvanto"));
   setWindowIcon(SorvantoIcon());
+  setAccessibleDescription(QStringLiteral("Turns your mouse movements into lottery combinations."));
   setFont(FontFitting(font(), QString::fromLatin1(kInstructions), kLabel1Geometry.size()));
   setMinimumSize(kMinimumSize);
   resize(kMinimumSize);
@@ -95,6 +96,8 @@ void SorvantoFrm::CreateControls() {
   Picture1->setGeometry(TwipRect(3360, 360, 375, 375));
 
   HashLbl = CreateLabel(this, "HashLbl", TwipRect(3480, 120, 5775, 255), Qt::AlignLeft);
+  HashLbl->setAccessibleDescription(
+      QStringLiteral("The digest of every movement so far; each movement changes it."));
   Label1 = CreateLabel(this, "Label1", kLabel1Geometry, Qt::AlignLeft);
   Label1->setText(QString::fromLatin1(kInstructions));
 
@@ -118,6 +121,10 @@ void SorvantoFrm::CreateControls() {
       CreateButton(this, "ResetBtn", TwipRect(120, 5880, 2055, 375), QStringLiteral("Reset"));
   Command1 =
       CreateButton(this, "Command1", TwipRect(2280, 5880, 975, 375), QStringLiteral("About"));
+  ResetBtn->setAccessibleDescription(
+      QStringLiteral("Empties the result box and the warm-up bar when the pointer next moves "
+                     "over the yellow field; click the field to start again."));
+  Command1->setAccessibleDescription(QStringLiteral("Shows the program's version and maker."));
   setTabOrder(ResultBox, ResetBtn);
   setTabOrder(ResetBtn, Command1);
 
@@ -232,7 +239,12 @@ void SorvantoFrm::SetTimerInterval(std::int32_t milliseconds) {
 
 void SorvantoFrm::SetDigestCaption(std::string_view text) { HashLbl->setText(ToQString(text)); }
 
-void SorvantoFrm::SetPercentCaption(std::string_view text) { PercLbl->setText(ToQString(text)); }
+void SorvantoFrm::SetPercentCaption(std::string_view text) {
+  PercLbl->setText(ToQString(text));
+  // The engine sets the percentage once per warm-up tick and once on a reset, each time
+  // after drawing or clearing the bar.
+  idSlider->AnnounceValue();
+}
 
 void SorvantoFrm::ClearProgressBar() { idSlider->Clear(); }
 
