@@ -38,14 +38,19 @@ bool GetKeyValue(SysInfoPlatform& platform, RegKey keyRoot, std::string_view key
   std::uint32_t size = buffer.size();
   const std::int32_t status = platform.RegQueryValueExA(key, subKeyRef, type, buffer, size);
   platform.RegCloseKey(key);
-  // An empty value names no tool; a size beyond the buffer is a platform fault, and
-  // reading it would run past the buffer.
-  if (status != kErrorSuccess || size == 0 || size > buffer.size()) {
+  // A size beyond the buffer is a platform fault, and reading it would run past the buffer.
+  if (status != kErrorSuccess || size > buffer.size()) {
     keyVal.clear();
     return false;
   }
   std::span<const std::uint8_t> value(buffer.data(), size);
-  if (value.back() == 0) value = value.first(size - 1);
+  if (!value.empty() && value.back() == 0) value = value.first(size - 1);
+  // An empty value names no tool. The registry stores an empty string as its 0 byte
+  // alone, so the test comes after that byte is dropped.
+  if (value.empty()) {
+    keyVal.clear();
+    return false;
+  }
   if (type == kRegSz) {
     keyVal.assign(value.begin(), value.end());
   } else if (type == kRegDword) {

@@ -38,6 +38,8 @@ void SysInfoTest::GetKeyValueReadsTheValue_data() {
   QTest::newRow("string filling the buffer") << 1u << full << true << full;
   QTest::newRow("string beyond the buffer") << 1u << full + 'y' << false << QByteArray();
   QTest::newRow("empty value") << 1u << QByteArray() << false << QByteArray();
+  QTest::newRow("empty string, its 0 byte alone")
+      << 1u << QByteArray("\0", 1) << false << QByteArray();
   QTest::newRow("missing value") << 0u << QByteArray() << false << QByteArray();
   QTest::newRow("dword") << 4u << QByteArray("\x78\x56\x34\x12") << true
                          << QByteArray("&h12345678");
@@ -79,6 +81,8 @@ void SysInfoTest::StartSysInfoTriesBothLookups_data() {
   QTest::newRow("second, tool present") << QByteArray() << folder << true << false << tool;
   QTest::newRow("second, tool absent") << QByteArray() << folder << false << false << QString();
   QTest::newRow("empty first, so second") << QByteArray("") << folder << true << false << tool;
+  QTest::newRow("empty first with its 0 byte, so second")
+      << QByteArray("\0", 1) << folder << true << false << tool;
   QTest::newRow("neither") << QByteArray() << QByteArray() << true << false << QString();
 }
 
