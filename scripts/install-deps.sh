@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   locales
   xvfb xauth x11-utils xdotool imagemagick
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream qt6-qpa-plugins
+  clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 wine
 )
 
 missing=()
