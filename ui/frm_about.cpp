@@ -8,6 +8,7 @@
 #include <QVersionNumber>
 
 #include "app_icon.h"
+#include "controls.h"
 #include "credits.h"
 #include "fitting_font.h"
 #include "sys_info.h"
@@ -24,16 +25,6 @@ QString DescriptionText() {
              "mouse.\n\nFreeware, \u00a9 %1 %2.\n%3")
       .arg(kCopyrightYear)
       .arg(QString::fromLatin1(kMakerName), QString::fromLatin1(kWebAddress));
-}
-
-QLabel* CreateLabel(QWidget* parent, const char* name, QRect geometry, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  return label;
 }
 
 void SetTextBlack(QWidget* widget) {
@@ -70,33 +61,30 @@ void FrmAbout::CreateControls() {
   picIcon->setLineWidth(2);
   picIcon->setAccessibleName(QStringLiteral("Program icon"));
 
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setGeometry(TwipRect(4245, 2625, 1260, 345));
+  cmdOK = CreateButton(this, "cmdOK", TwipRect(4245, 2625, 1260, 345), QStringLiteral("OK"));
   cmdOK->setDefault(true);
   cmdOK->setAccessibleDescription(QStringLiteral("Closes this window."));
 
-  cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
-  cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo->setGeometry(TwipRect(4260, 3075, 1245, 345));
+  cmdSysInfo = CreateButton(this, "cmdSysInfo", TwipRect(4260, 3075, 1245, 345),
+                            QStringLiteral("&System Info..."));
   cmdSysInfo->setAccessibleDescription(
       QStringLiteral("Starts the system information tool, where this computer has one."));
 
-  lblDescription = CreateLabel(this, "lblDescription", kDescriptionGeometry, DescriptionText());
-  lblDescription->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  lblDescription =
+      CreateLabel(this, "lblDescription", kDescriptionGeometry, Qt::AlignRight, DescriptionText());
   SetTextBlack(lblDescription);
 
-  lblTitle = CreateLabel(this, "lblTitle", TwipRect(1050, 240, 3885, 480),
+  lblTitle = CreateLabel(this, "lblTitle", TwipRect(1050, 240, 3885, 480), Qt::AlignLeft,
                          QStringLiteral("Application Title"));
   QFont titleFont(QStringLiteral("MS Sans Serif"));
   titleFont.setPointSizeF(17.25);
   lblTitle->setFont(titleFont);
   SetTextBlack(lblTitle);
 
-  lblVersion =
-      CreateLabel(this, "lblVersion", TwipRect(1050, 780, 3885, 225), QStringLiteral("Version"));
+  lblVersion = CreateLabel(this, "lblVersion", TwipRect(1050, 780, 3885, 225), Qt::AlignLeft,
+                           QStringLiteral("Version"));
 
-  lblDisclaimer = CreateLabel(this, "lblDisclaimer", TwipRect(255, 2625, 3870, 825), QString());
+  lblDisclaimer = CreateLabel(this, "lblDisclaimer", TwipRect(255, 2625, 3870, 825), Qt::AlignLeft);
   SetTextBlack(lblDisclaimer);
 
   setTabOrder(cmdOK, cmdSysInfo);

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app_icon.h"
+#include "controls.h"
 #include "credits.h"
 #include "entropy_chain.h"
 #include "fitting_font.h"
@@ -44,24 +45,6 @@ QString CreditText() {
              "Sorvanto, made by %1\nThis program is freeware.\n%2\n"
              "(resize to bring the yellow field back)")
       .arg(QString::fromLatin1(kMakerName), QString::fromLatin1(kWebAddress));
-}
-
-QLabel* CreateLabel(QWidget* parent, const char* name, QRect geometry, Qt::Alignment alignment) {
-  auto* label = new QLabel(parent);
-  label->setObjectName(QString::fromLatin1(name));
-  label->setGeometry(geometry);
-  label->setTextFormat(Qt::PlainText);
-  label->setWordWrap(true);
-  label->setAlignment(alignment | Qt::AlignTop);
-  return label;
-}
-
-QPushButton* CreateButton(QWidget* parent, const char* name, QRect geometry,
-                          const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->setGeometry(geometry);
-  return button;
 }
 
 }  // namespace

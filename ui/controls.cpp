@@ -1,0 +1,24 @@
+#include "controls.h"
+
+namespace sorvanto {
+
+QLabel* CreateLabel(QWidget* parent, const char* name, QRect geometry, Qt::Alignment alignment,
+                    const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  label->setAlignment(alignment | Qt::AlignTop);
+  return label;
+}
+
+QPushButton* CreateButton(QWidget* parent, const char* name, QRect geometry,
+                          const QString& caption) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  return button;
+}
+
+}  // namespace sorvanto
