@@ -56,7 +56,7 @@ class Ticker {
   int moves_ = 0;
 };
 
-void BM_DrawingTick(benchmark::State& state) {
+void BM_WindowDrawingTick(benchmark::State& state) {
   QTemporaryDir folder;
   WriteTable(folder.path());
   const QString home = QDir::currentPath();
@@ -82,7 +82,7 @@ void BM_DrawingTick(benchmark::State& state) {
     QApplication::processEvents();
   }
 }
-BENCHMARK(BM_DrawingTick)->Arg(10 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WindowDrawingTick)->Arg(10 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace sorvanto
