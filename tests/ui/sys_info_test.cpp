@@ -1,9 +1,13 @@
-// The System Info button's registry lookups and launch, against a fake registry.
+// The System Info button's registry lookups and launch, against a fake registry and, away
+// from Windows, against the store that searches PATH.
 #include "sys_info.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
-#include "fake_sys_info.h"
+#include "system_sys_info.h"
+#include "window_fixture.h"
 
 namespace sorvanto {
 namespace {
@@ -21,6 +25,7 @@ class SysInfoTest : public QObject {
   void GetKeyValueReadsTheValue();
   void StartSysInfoTriesBothLookups_data();
   void StartSysInfoTriesBothLookups();
+  void PosixStoreFindsAndStartsAToolOnPath();
 };
 
 // Type 0 stores nothing.
@@ -28,25 +33,22 @@ void SysInfoTest::GetKeyValueReadsTheValue_data() {
   QTest::addColumn<uint>("type");
   QTest::addColumn<QByteArray>("stored");
   QTest::addColumn<bool>("read");
-  QTest::addColumn<QByteArray>("keyVal");
+  QTest::addColumn<QString>("keyVal");
 
   const QByteArray full(1024, 'x');
-  QTest::newRow("string with its 0 byte")
-      << 1u << QByteArray("C:\\a\0", 5) << true << QByteArray("C:\\a");
-  QTest::newRow("string without a 0 byte")
-      << 1u << QByteArray("C:\\a") << true << QByteArray("C:\\a");
-  QTest::newRow("string filling the buffer") << 1u << full << true << full;
-  QTest::newRow("string beyond the buffer") << 1u << full + 'y' << false << QByteArray();
-  QTest::newRow("empty value") << 1u << QByteArray() << false << QByteArray();
+  const QByteArray none;
+  QTest::newRow("string with its 0 byte") << 1u << QByteArray("C:\\a\0", 5) << true << "C:\\a";
+  QTest::newRow("string without a 0 byte") << 1u << QByteArray("C:\\a") << true << "C:\\a";
+  QTest::newRow("string filling the buffer") << 1u << full << true << QString(full);
+  QTest::newRow("string beyond the buffer") << 1u << full + 'y' << false << QString();
+  QTest::newRow("empty value") << 1u << none << false << QString();
   QTest::newRow("empty string, its 0 byte alone")
-      << 1u << QByteArray("\0", 1) << false << QByteArray();
-  QTest::newRow("missing value") << 0u << QByteArray() << false << QByteArray();
-  QTest::newRow("dword") << 4u << QByteArray("\x78\x56\x34\x12") << true
-                         << QByteArray("&h12345678");
+      << 1u << QByteArray("\0", 1) << false << QString();
+  QTest::newRow("missing value") << 0u << none << false << QString();
+  QTest::newRow("dword") << 4u << QByteArray("\x78\x56\x34\x12") << true << "&h12345678";
   QTest::newRow("dword with a 0 high byte")
-      << 4u << QByteArray("\x03\x02\x01\x00", 4) << true << QByteArray("&h010203");
-  QTest::newRow("dword 0") << 4u << QByteArray(4, '\0') << true << QByteArray("&h000000");
-  QTest::newRow("other type") << 3u << QByteArray("ab") << true << QByteArray("before");
+      << 4u << QByteArray("\x03\x02\x01\x00", 4) << true << "&h010203";
+  QTest::newRow("other type") << 3u << QByteArray("ab") << true << "before";
 }
 
 void SysInfoTest::GetKeyValueReadsTheValue() {
@@ -56,10 +58,8 @@ void SysInfoTest::GetKeyValueReadsTheValue() {
   if (type != 0) registry.values[{kToolKey, "PATH"}] = {type, stored.toStdString()};
 
   std::string keyVal = "before";
-  const bool read = GetKeyValue(registry, kHKeyLocalMachine, kToolKey, "PATH", keyVal);
-
-  QTEST(read, "read");
-  QTEST(QByteArray::fromStdString(keyVal), "keyVal");
+  QTEST(GetKeyValue(registry, kHKeyLocalMachine, kToolKey, "PATH", keyVal), "read");
+  QTEST(QString::fromStdString(keyVal), "keyVal");
   QCOMPARE(registry.accessMasks, std::vector<std::uint32_t>{kKeyRead});
   QCOMPARE(registry.keysOpen, 0);
 }
@@ -72,29 +72,28 @@ void SysInfoTest::StartSysInfoTriesBothLookups_data() {
   QTest::addColumn<bool>("shellFails");
   QTest::addColumn<QString>("started");
 
+  const QByteArray none;
   const QByteArray folder = "C:\\Shared";
   const QString tool = "C:\\Shared\\MSINFO32.EXE";
   QTest::newRow("first, started without a file test")
       << QByteArray("C:\\x.exe") << folder << false << false << "C:\\x.exe";
   QTest::newRow("first fails to start")
       << QByteArray("C:\\x.exe") << folder << true << true << QString();
-  QTest::newRow("second, tool present") << QByteArray() << folder << true << false << tool;
-  QTest::newRow("second, tool absent") << QByteArray() << folder << false << false << QString();
-  QTest::newRow("empty first, so second") << QByteArray("") << folder << true << false << tool;
-  QTest::newRow("empty first with its 0 byte, so second")
-      << QByteArray("\0", 1) << folder << true << false << tool;
-  QTest::newRow("neither") << QByteArray() << QByteArray() << true << false << QString();
+  QTest::newRow("second, tool present") << none << folder << true << false << tool;
+  QTest::newRow("second, tool absent") << none << folder << false << false << QString();
+  QTest::newRow("empty first, so second") << QByteArray("\0", 1) << folder << true << false << tool;
+  QTest::newRow("neither") << none << none << true << false << QString();
 }
 
 void SysInfoTest::StartSysInfoTriesBothLookups() {
   QFETCH(QByteArray, first);
   QFETCH(QByteArray, second);
-  QFETCH(bool, toolExists);
-  QFETCH(bool, shellFails);
   QFETCH(QString, started);
   FakeSysInfo system;
   if (!first.isNull()) system.values[{kToolKey, "PATH"}] = {kRegSz, first.toStdString()};
   if (!second.isNull()) system.values[{kLocationKey, "MSINFO"}] = {kRegSz, second.toStdString()};
+  QFETCH(bool, toolExists);
+  QFETCH(bool, shellFails);
   if (toolExists) system.files.insert("C:\\Shared\\MSINFO32.EXE");
   system.shellFails = shellFails;
 
@@ -103,11 +102,38 @@ void SysInfoTest::StartSysInfoTriesBothLookups() {
   const bool starts = !started.isEmpty();
   QCOMPARE(system.started,
            starts ? std::vector{started.toStdString()} : std::vector<std::string>{});
-  QCOMPARE(system.messages.size(), starts ? 0u : 1u);
-  if (!starts) QCOMPARE(system.messages[0], std::string(kSysInfoUnavailable));
+  QCOMPARE(system.messages,
+           starts ? std::vector<std::string>{} : std::vector{std::string(kSysInfoUnavailable)});
+}
+
+void SysInfoTest::PosixStoreFindsAndStartsAToolOnPath() {
+#ifdef Q_OS_WIN
+  QSKIP("Windows has a registry to look in.");
+#else
+  QTemporaryDir bin;
+  const QByteArray savedPath = qgetenv("PATH");
+  qputenv("PATH", bin.path().toLocal8Bit());
+  const auto system = CreateSystemSysInfo("Sorvanto");
+  std::string path;
+  QVERIFY(!GetKeyValue(*system, kHKeyLocalMachine, kToolKey, "PATH", path));
+
+  QFile tool(bin.filePath("hardinfo"));
+  QVERIFY(tool.open(QIODevice::WriteOnly));
+  tool.write("#!/bin/sh\n: > \"$0.ran\"\n");
+  tool.close();
+  tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  QVERIFY(GetKeyValue(*system, kHKeyLocalMachine, kToolKey, "PATH", path));
+  QCOMPARE(QString::fromStdString(path), tool.fileName());
+
+  StartSysInfo(*system);
+  qputenv("PATH", savedPath);
+  QTRY_VERIFY(QFile::exists(tool.fileName() + ".ran"));
+  // Reported like a missing tool by StartSysInfo.
+  QVERIFY_THROWS_EXCEPTION(RunError, system->Shell("/nonexistent/tool"));
+#endif
 }
 
 }  // namespace sorvanto
 
-QTEST_GUILESS_MAIN(sorvanto::SysInfoTest)
+QTEST_MAIN(sorvanto::SysInfoTest)
 #include "sys_info_test.moc"
