@@ -1,84 +1,104 @@
-// A whole engine run without a window: a table.txt in a fresh folder, a platform whose
-// random values the test chooses, and the replay tool's TraceView recording every
-// window call (and the beep) as one line, so tests compare runs call by call.
+// The engine without a window: table.txt in a folder of its own, random values the test
+// chooses, and the replay tool's TraceView recording every window call (and the beep) as
+// one line, so that tests compare runs call by call.
 #pragma once
 
-#include <cstdint>
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "draw_state.h"
-#include "engine_platform.h"
+#include "entropy_chain.h"
 #include "trace_view.h"
+#include "weight_table.h"
 
 namespace sorvanto::testing {
 
-// A folder of its own under the system's temporary folder, removed with the object.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+// A table.txt with CR LF line ends: the counts, then one weight a line.
+inline std::string TableText(int ball_count, int pick_count,
+                             const std::vector<std::string>& weights) {
+  std::string text = std::to_string(ball_count) + "," + std::to_string(pick_count) + "\r\n";
+  for (const auto& weight : weights) text += weight + "\r\n";
+  return text;
+}
 
-  const std::filesystem::path& Path() const { return path_; }
-  void Write(const std::string& name, std::string_view bytes) const;
+// The combinations of a result text in the order drawn, the last one unfinished (empty
+// after a complete one); nothing unless the text is " N, " and " N\r\n" alone, each line
+// `picks` distinct numbers of 1..balls.
+inline std::optional<std::vector<std::vector<int>>> ResultLines(std::string_view text, int balls,
+                                                                std::size_t picks) {
+  std::vector<std::vector<int>> lines(1);
+  while (!text.empty()) {
+    int number = 0;
+    const char* end = std::from_chars(text.data() + 1, text.data() + text.size(), number).ptr;
+    const std::string_view rest = text.substr(static_cast<std::size_t>(end - text.data()));
+    auto& line = lines.back();
+    const bool ends_line = rest.starts_with("\r\n");
+    if (!text.starts_with(' ') || number < 1 || number > balls ||
+        std::ranges::count(line, number) || !(ends_line || rest.starts_with(", "))) {
+      return std::nullopt;
+    }
+    line.push_back(number);
+    if (ends_line ? line.size() != picks : line.size() >= picks) return std::nullopt;
+    if (ends_line) lines.emplace_back();
+    text = rest.substr(2);
+  }
+  return lines;
+}
 
- private:
-  std::filesystem::path path_;
-};
-
-class FakePlatform final : public EnginePlatform {
- public:
-  FakePlatform(TraceView& view, std::filesystem::path folder)
-      : view_(view), folder_(std::move(folder)) {}
+struct EngineRun final : EnginePlatform {
+  EngineRun() { std::filesystem::create_directories(folder); }
+  // Starts the engine on `table`, the bytes of table.txt, and forgets the start-up lines.
+  explicit EngineRun(std::string_view table) : EngineRun() {
+    Write(table);
+    Start();
+    lines.clear();
+  }
+  ~EngineRun() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
 
   float TimeOfDay() override { return 43200.5f; }
   void SeedRandom(float seed) override { seeds.push_back(seed); }
-  float NextRandom() override {
-    ++random_calls;
-    return next_random;
+  float NextRandom() override { return next_random; }
+  void Beep() override { view.Write("Beep"); }
+  std::filesystem::path TableFolder() override { return folder; }
+
+  void Write(std::string_view table) const {
+    std::ofstream(folder / "table.txt", std::ios::binary) << table;
   }
-  void Beep() override { view_.Write("Beep"); }
-  std::filesystem::path TableFolder() override { return folder_; }
-
-  float next_random = 0.5f;
-  int random_calls = 0;
-  std::vector<float> seeds;
-
- private:
-  TraceView& view_;
-  std::filesystem::path folder_;
-};
-
-// The lines of a table.txt with CR LF line ends: the counts, then one weight a line.
-std::string TableText(std::int32_t ball_count, std::int32_t pick_count,
-                      const std::vector<std::string>& weight_lines);
-
-struct EngineRun {
-  // Starts the engine on `table` (the bytes of table.txt) and forgets the start-up lines.
-  explicit EngineRun(std::string_view table);
-
-  void Move(float x, float y);
-  void Click();
+  void Start() { StartEngine(state, view, *this); }
+  void Move(float x, float y) { RecordPointer(state, x, y); }
+  void Click() { ToggleTicking(view); }
   // A timer tick as the window delivers it: only while the timer is on.
-  void Tick(float random = 0.5f);
-  // Moving ticks, each at a new position, until `count` ticks did work.
-  void MovingTicks(int count);
-  void Reset();
-  // The lines recorded since the last call, which clears them.
-  std::vector<std::string> TakeLines();
+  void Tick(float random = 0.5f) {
+    next_random = random;
+    if (view.GetTimerEnabled()) OnTick(state, view, *this);
+  }
+  // Ticks, each at a new position so that every one does work.
+  void MovingTicks(int count) {
+    for (int i = 0; i < count; ++i) {
+      Move(next_x += 15, 900);
+      Tick(static_cast<float>(i % 997) / 997.0f);
+    }
+  }
+  std::vector<std::string> TakeLines() { return std::exchange(lines, {}); }
 
-  TempFolder folder;
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("sorvanto-test-" + std::to_string(std::random_device()()));
   std::vector<std::string> lines;
   TraceView view{[this](std::string_view line) { lines.emplace_back(line); }};
-  FakePlatform platform{view, folder.Path()};
   DrawState state;
-
- private:
-  float next_x_ = 15;
+  float next_random = 0.5f;
+  float next_x = 0;
+  std::vector<float> seeds;
 };
 
 }  // namespace sorvanto::testing

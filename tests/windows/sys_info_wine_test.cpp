@@ -1,11 +1,8 @@
-// The System Info button's Windows layer against a real registry and real program
-// starts, run under Wine by run-wine-test.sh, which prepares the registry and files
-// before each run:
-//   sys_info_wine_test.exe lookups             values under HKLM\SOFTWARE\Sorvanto Test,
-//                                              and the file test
-//   sys_info_wine_test.exe start PROGRAM|none  StartSysInfo starts PROGRAM, or shows its
-//                                              message and starts nothing
-// Prints one "ok" or "not ok" line per check; the exit code is the number of failures.
+// The System Info button's Windows layer against a real registry and real program starts,
+// run under Wine by run-wine-test.sh, which prepares the registry and files:
+//   sys_info_wine_test.exe lookups             values under HKLM\SOFTWARE\Sorvanto Test
+//   sys_info_wine_test.exe start PROGRAM|none  StartSysInfo starts PROGRAM, or only says why not
+// Prints "ok" or "not ok" per check; the exit code is the number of failures.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -33,20 +30,15 @@ void Check(bool passed, const std::string& name, const std::string& detail = {})
   }
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
 constexpr std::string_view kTestKey = "SOFTWARE\\Sorvanto Test";
 
-struct LookupCase {
-  const char* name;
-  std::string_view key;
-  std::string_view value;
-  bool read;
-  std::string keyVal;
-};
-
 void Lookups(SysInfoPlatform& system) {
-  const LookupCase cases[] = {
+  const struct {
+    const char* name;
+    std::string_view key, value;
+    bool read;
+    std::string keyVal;
+  } cases[] = {
       {"REG_SZ", kTestKey, "Text", true, "C:\\Program Files\\Tool"},
       {"REG_DWORD with a 0 high byte", kTestKey, "Number", true, "&h010203"},
       {"REG_DWORD", kTestKey, "High", true, "&h12345678"},
@@ -61,7 +53,7 @@ void Lookups(SysInfoPlatform& system) {
     std::string keyVal = "before";
     const bool read = GetKeyValue(system, kHKeyLocalMachine, c.key, c.value, keyVal);
     Check(read == c.read && keyVal == c.keyVal, std::string("GetKeyValue, ") + c.name,
-          "read " + std::to_string(read) + ", text " + Quoted(keyVal.substr(0, 40)));
+          "read " + std::to_string(read) + ", text \"" + keyVal.substr(0, 40) + "\"");
   }
 
   const std::pair<const char*, const char*> files[] = {
@@ -71,7 +63,7 @@ void Lookups(SysInfoPlatform& system) {
   };
   for (const auto& [path, name] : files) {
     const std::string found = system.Dir(path);
-    Check(found == name, "Dir " + Quoted(path), "gave " + Quoted(found));
+    Check(found == name, std::string("Dir ") + path, "gave \"" + found + "\"");
   }
 }
 
@@ -119,13 +111,10 @@ void Start(SysInfoPlatform& system, const std::string& expected) {
   if (starts) ::DeleteFileA((expected + ".started").c_str());
   RecordingSysInfo recording(system);
   StartSysInfo(recording);
-
-  const std::string name = "StartSysInfo " + (starts ? "starts " + expected : "shows its message");
-  const std::vector<std::string> started =
-      starts ? std::vector{expected} : std::vector<std::string>{};
-  const std::vector<std::string> messages =
-      starts ? std::vector<std::string>{} : std::vector{std::string(kSysInfoUnavailable)};
-  Check(recording.started == started && recording.messages == messages, name,
+  const std::vector<std::string> started(starts, expected);
+  const std::vector<std::string> messages(!starts, std::string(kSysInfoUnavailable));
+  Check(recording.started == started && recording.messages == messages,
+        "StartSysInfo " + (starts ? "starts " + expected : "shows its message"),
         std::to_string(recording.started.size()) + " started, " +
             std::to_string(recording.messages.size()) + " messages");
   if (starts) Check(ToolRan(expected), expected + " ran");
