@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sorvanto builds, runs and tests with, and only those that
-# are missing, so it is quick to run again.
+# are missing, so it is quick to run again. "install-deps.sh run" installs only what
+# building and running the program needs.
 set -euo pipefail
 
+# What building and running the program needs.
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
-  locales
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core librsvg2-bin
   xvfb xauth x11-utils xdotool imagemagick
-  librsvg2-bin dpkg-dev file desktop-file-utils appstream qt6-qpa-plugins
-  clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 wine
 )
+# What the tests, benchmarks, package check, fuzzers and the Wine test need besides.
+if [ "${1:-test}" != run ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev libssl-dev locales
+    dpkg-dev file desktop-file-utils appstream
+    clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 wine
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -30,7 +36,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The conversion tests check that a locale with a decimal comma changes nothing.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "${1:-test}" != run ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   "${as_root[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   "${as_root[@]}" locale-gen >/dev/null
 fi

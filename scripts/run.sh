@@ -4,9 +4,9 @@
 # screenshot of it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh run
 
-cmake -S . -B build -G Ninja -DSORVANTO_WERROR=ON -DSORVANTO_BUILD_BENCHMARKS=ON
+cmake -S . -B build -G Ninja -DSORVANTO_WERROR=ON -DSORVANTO_BUILD_TESTS=OFF
 cmake --build build --target sorvanto
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
-cmake -S . -B build -G Ninja -DSORVANTO_WERROR=ON -DSORVANTO_BUILD_BENCHMARKS=ON
+cmake -S . -B build -G Ninja -DSORVANTO_WERROR=ON -DSORVANTO_BUILD_TESTS=ON -DSORVANTO_BUILD_BENCHMARKS=ON
 cmake --build build
 ctest --test-dir build --output-on-failure
 scripts/check-package.sh build
