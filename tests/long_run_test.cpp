@@ -16,6 +16,7 @@
 
 #include "engine_harness.h"
 #include "number_draw.h"
+#include "text_view.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer's own count; GCC ships no header that declares it.
@@ -36,33 +37,13 @@ std::int64_t HeapBytes() {
 #endif
 }
 
-// A window that only keeps the result text, so that the run costs no more than the
-// engine's own work.
-struct TextView final : DrawView {
-  void SetTimerEnabled(bool on) override { timer = on; }
-  bool GetTimerEnabled() override { return timer; }
-  void SetTimerInterval(std::int32_t) override {}
-  void SetDigestCaption(std::string_view) override {}
-  void SetPercentCaption(std::string_view) override {}
-  void ClearProgressBar() override {}
-  void DrawProgressBar(double) override {}
-  std::string_view GetResultText() override { return text; }
-  void SetResultText(std::string_view new_text) override { text = new_text; }
-  void SetResultCaret(std::int32_t) override {}
-  void SetResetCaption(std::string_view) override {}
-  void SetResetEnabled(bool) override {}
-
-  bool timer = false;
-  std::string text;
-};
-
 TEST(LongRunTest, MovingTicksDrawTicketNumbersWithoutRepeatsInBoundedHeap) {
   std::vector<std::string> weights;  // 13 and 40 weigh nothing, so are never drawn
   for (int n = 1; n <= 49; ++n)
     weights.push_back(n == 13 || n == 40 ? "0" : std::to_string(n % 7 + 1));
   testing::EngineRun platform;
   platform.Write(testing::TableText(49, 6, weights));
-  TextView view;
+  testing::TextView view;
   DrawState state;
   StartEngine(state, view, platform);
   ToggleTicking(view);

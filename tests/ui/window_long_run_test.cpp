@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <string>
 
-#include "draw_view.h"
 #include "entropy_chain.h"
+#include "text_view.h"
 #include "twips.h"
 #include "weight_table.h"
 #include "window_fixture.h"
@@ -15,25 +15,6 @@ namespace {
 
 constexpr int kWarmUpTicks = 101;
 constexpr int kDrawingTicks = 50'000;
-// Keeps only the result text; the engine reads the timer as on.
-class TextView final : public DrawView {
- public:
-  void SetTimerEnabled(bool) override {}
-  bool GetTimerEnabled() override { return true; }
-  void SetTimerInterval(std::int32_t) override {}
-  void SetDigestCaption(std::string_view) override {}
-  void SetPercentCaption(std::string_view) override {}
-  void ClearProgressBar() override {}
-  void DrawProgressBar(double) override {}
-  std::string_view GetResultText() override { return text; }
-  void SetResultText(std::string_view newText) override { text = newText; }
-  void SetResultCaret(std::int32_t) override {}
-  void SetResetCaption(std::string_view) override {}
-  void SetResetEnabled(bool) override {}
-
-  std::string text;
-};
-
 }  // namespace
 
 class WindowLongRunTest : public QObject {
@@ -47,7 +28,7 @@ void WindowLongRunTest::TheBoxHoldsExactlyTheDrawnNumbers() {
   MainWindow main;
   QVERIFY(QTest::qWaitForWindowExposed(&main.window));
   FakeEnginePlatform replicaPlatform;
-  TextView replica;
+  testing::TextView replica;
   DrawState replicaState;
   StartEngine(replicaState, replica, replicaPlatform);
 
