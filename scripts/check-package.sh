@@ -64,7 +64,7 @@ rm -f "$build"/sorvanto_*.deb
 deb=$(ls "$build"/sorvanto_*.deb)
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6svg6 qt6-qpa-plugins; do
+for package in libqt6widgets6 qt6-qpa-plugins; do
   grep -q "\<$package\>" <<<"$depends" || { echo "Depends lacks $package"; exit 1; }
 done
 

@@ -7,7 +7,7 @@ set -euo pipefail
 # What building and running the program needs.
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core librsvg2-bin
+  qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core librsvg2-bin
   xvfb xauth x11-utils xdotool imagemagick
 )
 # What the tests, benchmarks, package check, fuzzers and the Wine test need besides.
