@@ -13,7 +13,7 @@ packages=(
 # What the tests, benchmarks, package check, fuzzers and the Wine test need besides.
 if [ "${1:-test}" != run ]; then
   packages+=(
-    libgtest-dev libgmock-dev libbenchmark-dev libssl-dev locales
+    libgtest-dev libgmock-dev libbenchmark-dev libssl-dev libxcb1-dev locales
     dpkg-dev file desktop-file-utils appstream
     clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 wine
   )
