@@ -4,6 +4,7 @@
 // resident, in KiB, once it had had a moment to paint and settle. The program is then
 // ended.
 //   startup_probe SETTLE_MS PROGRAM [ARGUMENT...]
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -42,11 +43,19 @@ double ProcessorMs(pid_t pid) {
   return error ? -1 : nanoseconds / 1e6;
 }
 
-// Blocks until a window is mapped on the screen's root; false if the connection ends.
-bool AwaitMap(xcb_connection_t* connection) {
-  while (const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event{
-      xcb_wait_for_event(connection), &std::free}) {
-    if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) return true;
+// Waits until a window is mapped on the screen's root: false if the program ends, or
+// shows nothing for 30 seconds, first.
+bool AwaitMap(xcb_connection_t* connection, pid_t child) {
+  pollfd x{xcb_get_file_descriptor(connection), POLLIN, 0};
+  for (int waited_ms = 0; waited_ms < 30'000; waited_ms += 100) {
+    while (const std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event{
+        xcb_poll_for_event(connection), &std::free}) {
+      if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) return true;
+    }
+    if (xcb_connection_has_error(connection) || waitpid(child, nullptr, WNOHANG) != 0) {
+      return false;
+    }
+    poll(&x, 1, 100);
   }
   return false;
 }
@@ -77,8 +86,9 @@ int main(int argc, char* argv[]) {
     std::perror(argv[2]);
     _exit(127);
   }
-  if (!AwaitMap(connection)) {
-    std::fprintf(stderr, "the X connection ended before a window appeared\n");
+  if (!AwaitMap(connection, child)) {
+    std::fprintf(stderr, "%s showed no window\n", argv[2]);
+    kill(child, SIGTERM);
     return 1;
   }
   const std::chrono::duration<double, std::milli> elapsed =
