@@ -1,0 +1,148 @@
+// The engine's tick, draw and platform, through the recording harness.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "engine_harness.h"
+#include "number_draw.h"
+#include "system_platform.h"
+
+namespace sorvanto {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+
+// MD5 of the texts beside them, from an independent implementation (Python's hashlib).
+constexpr char kFirstDigest[] = "E586B9A1DF75C308550D73DF2E4D676B";   // " 1245 900 .375"
+constexpr char kSecondDigest[] = "9125A547E4B851B22C2AFE8D9DE338DD";  // kFirstDigest " 1260 900 .5"
+constexpr char kThirdDigest[] = "1F152CBFE2E397BAA48DBF19A4C75FCB";   // kSecondDigest " 900-15 .5"
+const std::string kZeros(24, '0');
+
+TEST(EntropyChainTest, EachMovingTickHashesThePreviousDigestPositionAndRandomValue) {
+  testing::EngineRun run(testing::TableText(3, 2, {"1", "2", "3"}));
+  run.Click();
+  run.Tick();  // the pointer has not moved since the start
+  run.Move(1245, 900);
+  run.Tick(0.375f);
+  EXPECT_THAT(run.TakeLines(),
+              ElementsAre("SetTimerEnabled true",
+                          std::string("SetDigestCaption \"Current digest: ") + kFirstDigest + "\"",
+                          "ClearProgressBar", "DrawProgressBar 0", "SetPercentCaption \"0%\""));
+  run.Tick();  // the pointer rests
+  run.Move(30, 30);
+  run.Move(1245, 900);
+  run.Tick();  // it left and came back between two ticks
+  EXPECT_THAT(run.TakeLines(), IsEmpty());
+  run.Move(1260, 900);  // one axis is enough
+  run.Tick(0.5f);
+  EXPECT_EQ(run.state.Digest, kSecondDigest);
+  run.Move(900, -15);
+  run.Tick(0.5f);
+  EXPECT_EQ(run.state.Digest, kThirdDigest);
+  EXPECT_EQ(run.state.MoveCount, 3);
+}
+
+TEST(ScaleDigestTest, MapsTheXorOfTheFourWordsOntoTheTotal) {
+  EXPECT_EQ(ScaleDigest("00000000" + kZeros, 6), 3);
+  EXPECT_EQ(ScaleDigest("00000000" + kZeros, 7), 3);  // 3.5 rounds down
+  EXPECT_EQ(ScaleDigest("80000000" + kZeros, 6), 0);
+  EXPECT_EQ(ScaleDigest("7FFFFFFF" + kZeros, 2147483647), 2147483646);  // in double precision
+  EXPECT_EQ(ScaleDigest("FFFFFFFF" + kZeros, 6), 2);                    // the word is signed
+  // The words XOR to 12 (3 ^ 5 ^ 6 ^ 12); their sum is 26, and the first word alone is 3.
+  EXPECT_EQ(ScaleDigest("8000000300000005000000060000000C", 1 << 30), 3);
+}
+
+class NumberDrawTest : public ::testing::Test {
+ protected:
+  // One drawing step, with the given cumulative weights, on a digest whose first word
+  // makes ScaleDigest give `value`.
+  void DrawValue(std::int32_t value, std::vector<std::int32_t> weights = {1, 2, 3, 4, 5, 6}) {
+    run.state.Weights = std::move(weights);
+    run.state.WeightTotal = run.state.Weights.back();
+    run.state.Progress = 101;
+    const double word = std::ceil(value * 4294967296.0 / run.state.WeightTotal);
+    char first[9];
+    std::snprintf(first, sizeof first, "%08X", static_cast<std::uint32_t>(word) ^ 0x80000000u);
+    std::string digest = first + kZeros;
+    DrawStep(run.state, run.view, digest, run.state.MoveCount);
+  }
+
+  testing::EngineRun run{testing::TableText(6, 3, {"1", "1", "1", "1", "1", "1"})};
+};
+
+TEST_F(NumberDrawTest, WarmUpTakes101MovingTicksThenDrawsAt200ms) {
+  run.Click();
+  run.MovingTicks(101);
+  EXPECT_THAT(
+      std::vector(run.lines.end() - 6, run.lines.end()),
+      ElementsAre("SetPercentCaption \"99%\"", StartsWith("SetDigestCaption"), "ClearProgressBar",
+                  "DrawProgressBar 1", "SetPercentCaption \"100%\"", "SetTimerInterval 200"));
+  EXPECT_THAT(run.view.GetResultText(), IsEmpty());
+  run.MovingTicks(1);
+  EXPECT_THAT(run.view.GetResultText(), ::testing::MatchesRegex(" [1-6], "));
+}
+
+// A number is the first whose cumulative weight lies above the value; a repeat within a
+// line is rejected without a trace, and numbers go after what the user typed.
+TEST_F(NumberDrawTest, CombinationsFillLinesAndRejectRepeats) {
+  run.view.TypeText("my notes\r\n");
+  DrawValue(4);
+  DrawValue(1, {1, 3, 6});
+  EXPECT_THAT(run.TakeLines(),
+              ElementsAre("SetResultText \"my notes\\r\\n 5, \"", "SetResultCaret 14",
+                          "SetResultText \"my notes\\r\\n 5,  2, \"", "SetResultCaret 18"));
+  DrawValue(4);  // 5 again
+  EXPECT_THAT(run.TakeLines(), IsEmpty());
+  DrawValue(0);
+  DrawValue(4);  // a new line may hold 5 again
+  DrawValue(3, {1, 3, 6});
+  EXPECT_EQ(run.view.GetResultText(), "my notes\r\n 5,  2,  1\r\n 5,  3, ");
+}
+
+TEST_F(NumberDrawTest, ResetSwitchesTheTimerOnAndWaitsForTheNextMovingTickToStartOver) {
+  run.Click();
+  run.MovingTicks(102);
+  run.Click();
+  RequestReset(run.state, run.view);
+  run.Tick();  // no movement: nothing happens yet
+  run.MovingTicks(1);
+  EXPECT_THAT(
+      std::vector(run.lines.end() - 13, run.lines.end()),
+      ElementsAre("SetTimerEnabled false", "SetTimerEnabled true",
+                  "SetResetCaption \"Hover over yellow to reset.\"", "SetResetEnabled false",
+                  StartsWith("SetDigestCaption \"Current"), "SetTimerEnabled false",
+                  "SetTimerInterval 25", "SetResetCaption \"Reset\"", "SetResetEnabled true",
+                  "SetDigestCaption \"\"", "SetResultText \"\"", "ClearProgressBar",
+                  "SetPercentCaption \"0%\""));
+  run.Click();
+  run.MovingTicks(1);
+  EXPECT_EQ(run.lines.back(), "SetPercentCaption \"0%\"") << "a fresh warm-up";
+}
+
+// The time of day is guessable to the second, so it must not decide the sequence: two
+// platforms seeded in the same instant still draw differently. Each value is k / 2^24 in
+// [0, 1), every one of the 24 bits of k seen set and clear.
+TEST(SystemPlatformTest, SameTimeOfDayGivesOtherSequencesOf24RandomBits) {
+  SystemPlatform first(nullptr), second(nullptr);
+  first.SeedRandom(43200.5f);
+  second.SeedRandom(43200.5f);
+  EXPECT_NE(std::pair(first.NextRandom(), first.NextRandom()),
+            std::pair(second.NextRandom(), second.NextRandom()));
+  std::uint32_t any_set = 0;
+  std::uint32_t all_set = 0xFFFFFF;
+  for (int i = 0; i < 10'000; ++i) {
+    const float scaled = std::ldexp(first.NextRandom(), 24);
+    ASSERT_TRUE(scaled >= 0 && scaled < 0x1p24f && scaled == std::floor(scaled)) << scaled;
+    any_set |= static_cast<std::uint32_t>(scaled);
+    all_set &= static_cast<std::uint32_t>(scaled);
+  }
+  EXPECT_EQ(any_set, 0xFFFFFFu);
+  EXPECT_EQ(all_set, 0u);
+}
+
+}  // namespace
+}  // namespace sorvanto
