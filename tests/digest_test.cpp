@@ -21,13 +21,12 @@ constexpr std::string_view kRfc1321Suite[][2] = {
     {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
      "57EDF4A22BE3C955AC49DA2E2107B67A"}};
 
-// Each text of the suite fed in pieces of every size from 1 to 64 bytes, and after
-// an unfinished stream and a finished digest of something else.
+// Each text of the suite also fed in pieces of every size from 1 to 64 bytes, after a
+// finished digest and an unfinished stream of something else.
 TEST(DigestTest, MatchesRfc1321TestSuiteWholeAndInPieces) {
   for (const auto& [text, digest] : kRfc1321Suite) {
     EXPECT_EQ(DigestText(text), digest) << text;
     for (std::size_t piece = 1; piece <= 64; ++piece) {
-      DigestInit();
       DigestUpdate(TextToBytes("left over from an unfinished stream"));
       DigestInit();
       for (std::size_t pos = 0; pos < text.size(); pos += piece)

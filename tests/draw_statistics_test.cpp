@@ -5,49 +5,40 @@
 #include <cstdlib>
 #include <map>
 #include <new>
-#include <random>
-#include <set>
 #include <vector>
 
 #include "engine_harness.h"
 
 // Every allocation of this test program counted while it lives, so that a long run can
 // tell a leak or an ever-growing container from a heap that stays the same.
-namespace {
-std::atomic<long> live_allocations{0};
-}  // namespace
+static std::atomic<long> live_allocations{0};
 [[gnu::noinline]] void* operator new(std::size_t size) {
-  if (void* block = std::malloc(size ? size : 1)) return ++live_allocations, block;
-  throw std::bad_alloc();
+  void* const block = std::malloc(size ? size : 1);
+  if (!block) throw std::bad_alloc();
+  ++live_allocations;
+  return block;
 }
 [[gnu::noinline]] void operator delete(void* block) noexcept {
   if (block) --live_allocations;
   std::free(block);
 }
-[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept {
-  if (block) --live_allocations;
-  std::free(block);
-}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
 
 namespace sorvanto {
 namespace {
 
-// Combinations of 2 from numbers 1..5, number i weighing i, with scattered moves and
-// random values: each order has a chance of its own, a number being picked with chance
-// weight / total and a repeat drawn again, so that the second number is picked among the
-// rest in proportion to their weights.
+// Combinations of 2 from numbers 1..5, number i weighing i. Each order has a chance of
+// its own: a number is picked with chance weight / total and a repeat drawn again, so the
+// second number is picked among the rest in proportion to their weights.
 TEST(DrawStatisticsTest, OrderedCombinationsFollowTheWeightsInABoundedHeap) {
   constexpr int kSamples = 40'000;
   testing::EngineRun run(testing::TableText(5, 2, {"1", "2", "3", "4", "5"}));
   run.view = TraceView([](std::string_view) {});  // a long run records nothing
-  std::mt19937 random(20261206);
-  std::uniform_int_distribution<int> step(1, 40);
   std::map<std::vector<std::int32_t>, int> counts;
   long allocations = 0;
   run.Click();
   for (int samples = 0; samples < kSamples;) {
-    run.Move(static_cast<float>(step(random) * 15), static_cast<float>(step(random) * 15));
-    run.Tick(static_cast<float>(step(random)) / 41);
+    run.MovingTicks(1);
     if (!run.view.GetResultText().ends_with("\r\n")) continue;
     ASSERT_NE(run.state.Picks[0], run.state.Picks[1]) << run.view.GetResultText();
     ++counts[run.state.Picks];
