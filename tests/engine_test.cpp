@@ -11,9 +11,7 @@
 namespace sorvanto {
 namespace {
 
-using ::testing::Contains;
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
 // MD5 of the texts beside them, from an independent implementation (Python's hashlib).
@@ -35,14 +33,18 @@ TEST(EntropyChainTest, EachMovingTickHashesThePreviousDigestPositionAndRandomVal
   run.Move(30, 30);
   run.Move(1245, 900);
   run.Tick();  // it left and came back between two ticks
-  EXPECT_THAT(run.TakeLines(), IsEmpty());
+  EXPECT_THAT(run.TakeLines(), ::testing::IsEmpty());
   run.Move(1260, 900);  // one axis is enough
   run.Tick(0.5f);
   EXPECT_EQ(run.state.Digest, kSecondDigest);
   run.Move(900, -15);
   run.Tick(0.5f);
   EXPECT_EQ(run.state.Digest, kThirdDigest);
-  EXPECT_EQ(run.state.MoveCount, 3);
+}
+
+// The trace's quoting: every byte below 32 readable, as an escape of its own or \u00XX.
+TEST(TraceViewTest, QuotesTextWithEscapes) {
+  EXPECT_EQ(QuoteTraceText("\"\\\r\n\t\x1F"), R"("\"\\\r\n\t\u001F")");
 }
 
 TEST(ScaleDigestTest, MapsTheXorOfTheFourWordsOntoTheTotal) {
@@ -69,7 +71,7 @@ TEST(NumberDrawTest, WarmUpTakes101MovingTicksThenCombinationsFillLinesAt200ms) 
   run.view.TypeText("my notes\r\n");
   run.MovingTicks(9);  // five of them draw a repeat, rejected
   EXPECT_EQ(run.view.GetResultText(), "my notes\r\n 3,  1,  2\r\n 3, ");
-  EXPECT_THAT(run.lines, Contains("SetResultCaret 26"));
+  EXPECT_THAT(run.lines, ::testing::Contains("SetResultCaret 26"));
 }
 
 TEST(NumberDrawTest, ResetSwitchesTheTimerOnAndWaitsForTheNextMovingTickToStartOver) {
