@@ -59,8 +59,8 @@ TEST(ScaleDigestTest, MapsTheXorOfTheFourWordsOntoTheTotal) {
 }
 
 // The warm-up, then numbers after what the user typed, three distinct ones a line, with
-// the caret after them. The digests are those of the harness's moves and random values.
-TEST(NumberDrawTest, WarmUpTakes101MovingTicksThenCombinationsFillLinesAt200ms) {
+// the caret after them (the digests are those of the harness's moves), then a reset.
+TEST(NumberDrawTest, WarmsUpForOneHundredAndOneMovingTicksDrawsAt200msAndResets) {
   testing::EngineRun run(testing::TableText(4, 3, {"1", "1", "1", "1"}));
   run.Click();
   run.MovingTicks(101);
@@ -72,15 +72,10 @@ TEST(NumberDrawTest, WarmUpTakes101MovingTicksThenCombinationsFillLinesAt200ms) 
   run.MovingTicks(9);  // five of them draw a repeat, rejected
   EXPECT_EQ(run.view.GetResultText(), "my notes\r\n 3,  1,  2\r\n 3, ");
   EXPECT_THAT(run.lines, ::testing::Contains("SetResultCaret 26"));
-}
 
-TEST(NumberDrawTest, ResetSwitchesTheTimerOnAndWaitsForTheNextMovingTickToStartOver) {
-  testing::EngineRun run(testing::TableText(3, 2, {"1", "2", "3"}));
-  run.Click();
-  run.MovingTicks(102);
+  // A reset switches the timer on and waits for the next moving tick to start over.
   run.Click();
   RequestReset(run.state, run.view);
-  run.Tick();  // no movement: nothing happens yet
   run.MovingTicks(1);
   EXPECT_THAT(
       std::vector(run.lines.end() - 13, run.lines.end()),
