@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "hex_digits.h"
+
 namespace sorvanto {
 namespace {
 
@@ -155,10 +157,9 @@ void DigestTransform(std::span<const std::uint8_t, kBlockSize> block) {
 
 // Two upper-case digits for every byte value, so each byte is written with one lookup.
 constexpr std::array<std::array<char, 2>, 256> kHexPairs = [] {
-  constexpr char kDigits[] = "0123456789ABCDEF";
   std::array<std::array<char, 2>, 256> pairs{};
   for (std::size_t i = 0; i < pairs.size(); ++i) {
-    pairs[i] = {kDigits[i >> 4], kDigits[i & 0xf]};
+    pairs[i] = {kHexDigits[i >> 4], kHexDigits[i & 0xf]};
   }
   return pairs;
 }();

@@ -1,17 +1,15 @@
 #include "numbers.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
 
+#include "hex_digits.h"
 #include "run_error.h"
 
 namespace sorvanto {
@@ -27,19 +25,12 @@ constexpr std::int64_t kExponentCap = 1'000'000'000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The value of every hexadecimal digit, -1 for any other character. A lookup rather
-// than comparisons: the digests' digits are random, and so would be the branches.
-constexpr std::array<std::int8_t, 256> kHexDigitValues = [] {
-  std::array<std::int8_t, 256> values{};
-  values.fill(-1);
-  for (int digit = 0; digit < 16; ++digit) {
-    values["0123456789abcdef"[digit]] = static_cast<std::int8_t>(digit);
-    values["0123456789ABCDEF"[digit]] = static_cast<std::int8_t>(digit);
-  }
-  return values;
-}();
-
-int HexDigitValue(char c) { return kHexDigitValues[static_cast<unsigned char>(c)]; }
+// The value of a hexadecimal digit of either case, -1 for any other character.
+int HexDigitValue(char c) {
+  if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+  const std::size_t digit = std::string_view(kHexDigits).find(c);
+  return digit == std::string_view::npos ? -1 : static_cast<int>(digit);
+}
 
 std::size_t SkipDigits(std::string_view text, std::size_t pos) {
   while (pos < text.size() && IsDigit(text[pos])) ++pos;
@@ -50,18 +41,6 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
 // Blanks among them are skipped here already, so that the digests' chunks need neither a
 // search for blanks nor a copy without them.
 double ReadHex(std::string_view digits) {
-  // The digests' chunks: eight digits straight away. The lookups do not wait on one
-  // another, and one test of the combined values finds any character that is no digit.
-  if (digits.size() >= 8) {
-    std::uint32_t bits = 0;
-    int any_invalid = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-      const int digit = HexDigitValue(digits[i]);
-      any_invalid |= digit;
-      bits = bits << 4 | static_cast<std::uint32_t>(digit & 0xF);
-    }
-    if (any_invalid >= 0) return static_cast<std::int32_t>(bits);
-  }
   std::uint32_t bits = 0;
   int count = 0;
   for (std::size_t i = 0; i < digits.size() && count < 8; ++i) {
@@ -171,89 +150,6 @@ double ReadNumber(std::string_view text) {
   return ReadDecimal(text);
 }
 
-// A float times 10^k for k <= 12 is exact in a double: the float's 24 significant bits
-// and the 28 of 5^12 make 52, and the 2^k part only moves the exponent. Rounding that
-// product to a whole number then gives exactly the digits "%.7G" rounds to.
-constexpr int kLargestExactScale = 12;
-constexpr double kExactPowersOfTen[kLargestExactScale + 1] = {
-    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12,
-};
-
-// From here up, the decimal exponent estimated from the binary one is at least -6, so
-// seven significant digits need a scale of at most 10^12.
-constexpr float kSmallestExactlyScaled = 0x1p-19f;
-
-// Writes the seven digits of a number from [10^6, 10^7), leaving a gap of one character
-// after the first `point` of them. Each digit is stored straight to its place: copying
-// digits stored just before would have to wait until those stores have drained.
-void WriteDigits(std::uint32_t digits, int point, char* out) {
-  // Two halves first: short, independent divisions rather than a chain of seven.
-  const std::uint32_t high = digits / 10'000;
-  const std::uint32_t low = digits % 10'000;
-  const std::uint32_t values[7] = {
-      high / 100, high / 10 % 10, high % 10, low / 1000, low / 100 % 10, low / 10 % 10, low % 10,
-  };
-  for (int i = 0; i < 7; ++i) out[i < point ? i : i + 1] = static_cast<char>('0' + values[i]);
-}
-
-// Writes what "%.7G" writes for a magnitude from [2^-19, 1e7), without the "0" before a
-// leading ".", and returns its end; `out` needs room for 12 characters. The random value
-// of every tick lands here, where std::to_chars with a precision costs as much as the
-// tick's digest.
-char* WriteSevenDigits(float magnitude, char* out) {
-  // floor(log10(2^e)) for the binary exponent e: the decimal exponent, or one below it.
-  const int binary_exponent = static_cast<int>(std::bit_cast<std::uint32_t>(magnitude) >> 23) - 127;
-  int exponent = binary_exponent * 1233 >> 12;
-  double scaled = magnitude * kExactPowersOfTen[6 - exponent];
-  if (scaled >= 1e7) {
-    ++exponent;
-    scaled = magnitude * kExactPowersOfTen[6 - exponent];
-  }
-
-  // Ties to even, as printf rounds in the default mode; truncation and the subtraction
-  // are exact, so the result holds in any rounding mode, as RoundToInt32's does.
-  auto digits = static_cast<std::uint32_t>(scaled);
-  const double fraction = scaled - digits;
-  if (fraction > 0.5 || (fraction == 0.5 && digits % 2 != 0)) ++digits;
-  if (digits == 10'000'000) {
-    digits = 1'000'000;
-    ++exponent;
-  }
-
-  // The leading digit is never zero, so this stops at the latest there.
-  int significant = 7;
-  for (std::uint32_t rest = digits; rest % 10 == 0; rest /= 10) --significant;
-
-  if (exponent < -4 || exponent >= 7) {
-    WriteDigits(digits, 1, out);
-    out[1] = '.';
-    out += significant > 1 ? significant + 1 : 1;
-    // Only -6, -5 and 7 (after a carry) come this way: two exponent digits, as printf's.
-    const int size = exponent < 0 ? -exponent : exponent;
-    out[0] = 'E';
-    out[1] = exponent < 0 ? '-' : '+';
-    out[2] = static_cast<char>('0' + size / 10);
-    out[3] = static_cast<char>('0' + size % 10);
-    out += 4;
-  } else if (exponent < 0) {
-    // The "." and as many zeros as needed; the digits overwrite the zeros not needed.
-    std::memcpy(out, ".000", 4);
-    out -= exponent;
-    WriteDigits(digits, 7, out);
-    out += significant;
-  } else {
-    const int integer = exponent + 1;
-    WriteDigits(digits, integer, out);
-    if (significant > integer) {
-      out[integer] = '.';
-      out += significant + 1;
-    } else {
-      out += integer;
-    }
-  }
-  return out;
-}
-
 std::string ShortestText(double value) {
   char buffer[32];
   const auto result = std::to_chars(std::begin(buffer), std::end(buffer), value);
@@ -277,25 +173,15 @@ std::string NumberText(float value) {
   if (std::isnan(value)) return " nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : " inf";
 
-  const float magnitude = std::fabs(value);
   // The digits go in after one free character, which takes the sign, or replaces the
-  // "0" of std::to_chars' "0.xxx". Room for "-1.234568e-45", and for the 12 characters
-  // WriteSevenDigits may touch.
+  // "0" of "0.xxx". Room for "-1.234568e-45".
   char buffer[16];
-  char* begin = buffer;
-  char* end = nullptr;
-  if (magnitude < 1e7f && magnitude == static_cast<float>(static_cast<std::int32_t>(magnitude))) {
-    // Pointer coordinates: a whole number below 1E+07 has at most seven digits, so
-    // "%.7G" would write exactly its integer digits.
-    end = std::to_chars(buffer + 1, std::end(buffer), static_cast<std::int32_t>(magnitude)).ptr;
-  } else if (magnitude < 1e7f && magnitude >= kSmallestExactlyScaled) {
-    end = WriteSevenDigits(magnitude, buffer + 1);
-  } else {
-    end = std::to_chars(buffer + 1, std::end(buffer), magnitude, std::chars_format::general, 7).ptr;
-    if (buffer[1] == '0' && buffer[2] == '.') ++begin;
-    std::replace(begin + 1, end, 'e', 'E');
-  }
-  // Negative zero is whole and takes the first branch; it is written as zero.
+  char* const end =
+      std::to_chars(buffer + 1, std::end(buffer), std::fabs(value), std::chars_format::general, 7)
+          .ptr;
+  char* const begin = end - buffer > 2 && buffer[1] == '0' ? buffer + 1 : buffer;
+  std::replace(begin + 1, end, 'e', 'E');
+  // Negative zero is not below zero, so it is written as zero.
   *begin = value < 0 ? '-' : ' ';
   return std::string(begin, end);
 }

@@ -27,7 +27,6 @@ def ratio(name, target, reference, bound):
     print(f"{name}: {value:.2f} (target at most {bound}; {verdict(value, bound)} it)")
 print()
 ratio("DigestText / OpenSSL MD5 + hex", "BM_DigestText", "BM_OpenSslMd5Hex", 1.0)
-ratio("Drawing tick / DigestText", "BM_DrawingTick", "BM_DigestTextOfTick", 1.5)
 ratio("Window tick at 1 MB / at 10 KB", "BM_WindowDrawingTick/1048576", "BM_WindowDrawingTick/10240", 2.0)
 long_box = median["BM_WindowDrawingTick/1048576"]
 print(f"Window tick at 1 MB: {long_box:.0f} us (target under 1000 us; {verdict(long_box, 1000)} it)")

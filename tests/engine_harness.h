@@ -3,11 +3,8 @@
 // one line, so that tests compare runs call by call.
 #pragma once
 
-#include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -26,30 +23,6 @@ inline std::string TableText(int ball_count, int pick_count,
   std::string text = std::to_string(ball_count) + "," + std::to_string(pick_count) + "\r\n";
   for (const auto& weight : weights) text += weight + "\r\n";
   return text;
-}
-
-// The combinations of a result text in the order drawn, the last one unfinished (empty
-// after a complete one); nothing unless the text is " N, " and " N\r\n" alone, each line
-// `picks` distinct numbers of 1..balls.
-inline std::optional<std::vector<std::vector<int>>> ResultLines(std::string_view text, int balls,
-                                                                std::size_t picks) {
-  std::vector<std::vector<int>> lines(1);
-  while (!text.empty()) {
-    int number = 0;
-    const char* end = std::from_chars(text.data() + 1, text.data() + text.size(), number).ptr;
-    const std::string_view rest = text.substr(static_cast<std::size_t>(end - text.data()));
-    auto& line = lines.back();
-    const bool ends_line = rest.starts_with("\r\n");
-    if (!text.starts_with(' ') || number < 1 || number > balls ||
-        std::ranges::count(line, number) || !(ends_line || rest.starts_with(", "))) {
-      return std::nullopt;
-    }
-    line.push_back(number);
-    if (ends_line ? line.size() != picks : line.size() >= picks) return std::nullopt;
-    if (ends_line) lines.emplace_back();
-    text = rest.substr(2);
-  }
-  return lines;
 }
 
 struct EngineRun final : EnginePlatform {

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "hex_digits.h"
+
 namespace sorvanto {
 namespace {
 
@@ -10,20 +12,29 @@ std::string_view BoolText(bool on) { return on ? "true" : "false"; }
 }  // namespace
 
 std::string QuoteTraceText(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string quoted = "\"";
   for (const char c : text) {
     switch (c) {
-      case '"': quoted += "\\\""; break;
-      case '\\': quoted += "\\\\"; break;
-      case '\r': quoted += "\\r"; break;
-      case '\n': quoted += "\\n"; break;
-      case '\t': quoted += "\\t"; break;
+      case '"':
+        quoted += "\\\"";
+        break;
+      case '\\':
+        quoted += "\\\\";
+        break;
+      case '\r':
+        quoted += "\\r";
+        break;
+      case '\n':
+        quoted += "\\n";
+        break;
+      case '\t':
+        quoted += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 32) {
           quoted += "\\u00";
-          quoted += kHex[c >> 4];
-          quoted += kHex[c & 15];
+          quoted += kHexDigits[c >> 4];
+          quoted += kHexDigits[c & 15];
         } else {
           quoted += c;
         }

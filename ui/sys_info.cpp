@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "hex_digits.h"
 #include "run_error.h"
 
 namespace sorvanto {
@@ -15,11 +16,10 @@ constexpr std::size_t kValueBufferSize = 1024;
 
 // "&h" and the value's bytes from the last to the first, two digits each.
 std::string DwordText(std::span<const std::uint8_t> bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string text = "&h";
   for (auto byte = bytes.rbegin(); byte != bytes.rend(); ++byte) {
-    text += kHex[*byte >> 4];
-    text += kHex[*byte & 15];
+    text += kHexDigits[*byte >> 4];
+    text += kHexDigits[*byte & 15];
   }
   return text;
 }

@@ -1,6 +1,7 @@
 # Replays one event file through sorvanto-trace in a scratch folder and compares what it
 # prints and its exit status with the expected ones.
-#   -DTOOL=... -DTRACE=....trace -DEXPECTED=....expected -DSTATUS=n [-DTABLE=table.txt]
+#   -DTOOL=... -DTRACE=....trace -DEXPECTED=....expected -DERRORS=....errors -DSTATUS=n
+#   [-DTABLE=table.txt]
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 if(DEFINED TABLE)
@@ -16,6 +17,11 @@ endif()
 if(NOT output STREQUAL expected)
   message(FATAL_ERROR "output differs.\n--- printed:\n${output}--- expected:\n${expected}")
 endif()
-if(NOT STATUS EQUAL 0 AND errors STREQUAL "")
+if(EXISTS "${ERRORS}")
+  file(READ "${ERRORS}" expected_errors)
+  if(NOT errors STREQUAL expected_errors)
+    message(FATAL_ERROR "standard error differs.\n--- printed:\n${errors}--- expected:\n${expected_errors}")
+  endif()
+elseif(NOT STATUS EQUAL 0 AND errors STREQUAL "")
   message(FATAL_ERROR "a failing run must say why on standard error")
 endif()

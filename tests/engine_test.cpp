@@ -1,0 +1,114 @@
+// The engine's tick, draw and platform, through the recording harness.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine_harness.h"
+#include "number_draw.h"
+#include "system_platform.h"
+
+namespace sorvanto {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+// MD5 of the texts beside them, from an independent implementation (Python's hashlib).
+constexpr char kFirstDigest[] = "E586B9A1DF75C308550D73DF2E4D676B";   // " 1245 900 .375"
+constexpr char kSecondDigest[] = "9125A547E4B851B22C2AFE8D9DE338DD";  // kFirstDigest " 1260 900 .5"
+constexpr char kThirdDigest[] = "1F152CBFE2E397BAA48DBF19A4C75FCB";   // kSecondDigest " 900-15 .5"
+
+TEST(EntropyChainTest, EachMovingTickHashesThePreviousDigestPositionAndRandomValue) {
+  testing::EngineRun run(testing::TableText(3, 2, {"1", "2", "3"}));
+  run.Click();
+  run.Tick();  // the pointer has not moved since the start
+  run.Move(1245, 900);
+  run.Tick(0.375f);
+  EXPECT_THAT(run.TakeLines(),
+              ElementsAre("SetTimerEnabled true",
+                          std::string("SetDigestCaption \"Current digest: ") + kFirstDigest + "\"",
+                          "ClearProgressBar", "DrawProgressBar 0", "SetPercentCaption \"0%\""));
+  run.Tick();  // the pointer rests
+  run.Move(30, 30);
+  run.Move(1245, 900);
+  run.Tick();  // it left and came back between two ticks
+  EXPECT_THAT(run.TakeLines(), ::testing::IsEmpty());
+  run.Move(1260, 900);  // one axis is enough
+  run.Tick(0.5f);
+  EXPECT_EQ(run.state.Digest, kSecondDigest);
+  run.Move(900, -15);
+  run.Tick(0.5f);
+  EXPECT_EQ(run.state.Digest, kThirdDigest);
+}
+
+// The trace's quoting: every byte below 32 readable, as an escape of its own or \u00XX.
+TEST(TraceViewTest, QuotesTextWithEscapes) {
+  EXPECT_EQ(QuoteTraceText("\"\\\r\n\t\x1F"), R"("\"\\\r\n\t\u001F")");
+}
+
+TEST(ScaleDigestTest, MapsTheXorOfTheFourWordsOntoTheTotal) {
+  const std::string kZeros(24, '0');
+  EXPECT_EQ(ScaleDigest("00000000" + kZeros, 6), 3);
+  EXPECT_EQ(ScaleDigest("00000000" + kZeros, 7), 3);  // 3.5 rounds down
+  EXPECT_EQ(ScaleDigest("80000000" + kZeros, 6), 0);
+  EXPECT_EQ(ScaleDigest("7FFFFFFF" + kZeros, 2147483647), 2147483646);  // in double precision
+  EXPECT_EQ(ScaleDigest("FFFFFFFF" + kZeros, 6), 2);                    // the word is signed
+  // The words XOR to 12 (3 ^ 5 ^ 6 ^ 12); their sum is 26, and the first word alone is 3.
+  EXPECT_EQ(ScaleDigest("8000000300000005000000060000000C", 1 << 30), 3);
+}
+
+// The warm-up, then numbers after what the user typed, three distinct ones a line, with
+// the caret after them (the digests are those of the harness's moves), then a reset.
+TEST(NumberDrawTest, WarmsUpForOneHundredAndOneMovingTicksDrawsAt200msAndResets) {
+  testing::EngineRun run(testing::TableText(4, 3, {"1", "1", "1", "1"}));
+  run.Click();
+  run.MovingTicks(101);
+  EXPECT_THAT(
+      std::vector(run.lines.end() - 6, run.lines.end()),
+      ElementsAre("SetPercentCaption \"99%\"", StartsWith("SetDigestCaption"), "ClearProgressBar",
+                  "DrawProgressBar 1", "SetPercentCaption \"100%\"", "SetTimerInterval 200"));
+  run.view.TypeText("my notes\r\n");
+  run.MovingTicks(9);  // five of them draw a repeat, rejected
+  EXPECT_EQ(run.view.GetResultText(), "my notes\r\n 3,  1,  2\r\n 3, ");
+  EXPECT_THAT(run.lines, ::testing::Contains("SetResultCaret 26"));
+
+  // A reset switches the timer on and waits for the next moving tick to start over.
+  run.Click();
+  RequestReset(run.state, run.view);
+  run.MovingTicks(1);
+  EXPECT_THAT(
+      std::vector(run.lines.end() - 13, run.lines.end()),
+      ElementsAre("SetTimerEnabled false", "SetTimerEnabled true",
+                  "SetResetCaption \"Hover over yellow to reset.\"", "SetResetEnabled false",
+                  StartsWith("SetDigestCaption \"Current"), "SetTimerEnabled false",
+                  "SetTimerInterval 25", "SetResetCaption \"Reset\"", "SetResetEnabled true",
+                  "SetDigestCaption \"\"", "SetResultText \"\"", "ClearProgressBar",
+                  "SetPercentCaption \"0%\""));
+  run.Click();
+  run.MovingTicks(1);
+  EXPECT_EQ(run.lines.back(), "SetPercentCaption \"0%\"") << "a fresh warm-up";
+}
+
+// The time of day is guessable to the second, so it must not decide the sequence: two
+// platforms seeded in the same instant still draw differently. Each value is k / 2^24 in
+// [0, 1), every one of the 24 bits of k seen set and clear.
+TEST(SystemPlatformTest, SameTimeOfDayGivesOtherSequencesOf24RandomBits) {
+  SystemPlatform first(nullptr), second(nullptr);
+  first.SeedRandom(43200.5f);
+  second.SeedRandom(43200.5f);
+  EXPECT_NE(std::pair(first.NextRandom(), first.NextRandom()),
+            std::pair(second.NextRandom(), second.NextRandom()));
+  std::uint32_t any_set = 0;
+  std::uint32_t all_set = 0xFFFFFF;
+  for (int i = 0; i < 10'000; ++i) {
+    const float scaled = std::ldexp(first.NextRandom(), 24);
+    ASSERT_TRUE(scaled >= 0 && scaled < 0x1p24f && scaled == std::floor(scaled)) << scaled;
+    any_set |= static_cast<std::uint32_t>(scaled);
+    all_set &= static_cast<std::uint32_t>(scaled);
+  }
+  EXPECT_EQ(any_set - all_set, 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace sorvanto
