@@ -1,57 +1,47 @@
-// The window tests' fakes and their main window: table.txt in a temporary folder, random
-// values stepping round the unit interval, a registry of typed bytes that records what
-// was asked of it, and the main window on all of these.
+// The main window on fakes, for the window tests and the window benchmark: table.txt of
+// 49 numbers of weight 1 in a temporary folder, random values stepping round the unit
+// interval, and a registry of typed bytes that records what was asked of it.
 #pragma once
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
-#include <string>
-#include <utility>
-#include <vector>
+#include <stdexcept>
 
-#include "engine_platform.h"
 #include "run_error.h"
 #include "sorvanto_frm.h"
-#include "sys_info_platform.h"
 
 namespace sorvanto {
 
-class FakeEnginePlatform final : public EnginePlatform {
- public:
-  // 49 numbers of weight 1, six to a combination.
+struct FakeEnginePlatform final : EnginePlatform {
   explicit FakeEnginePlatform(bool withTable = true) {
-    if (!withTable) return;
-    std::ofstream table(TableFolder() / "table.txt", std::ios::binary);
-    table << "49,6\r\n";
-    for (int ball = 0; ball < 49; ++ball) table << "1\r\n";
+    std::string table = "49,6\r\n";
+    for (int ball = 0; ball < 49 && withTable; ++ball) table += "1\r\n";
+    if (withTable) std::ofstream(TableFolder() / "table.txt", std::ios::binary) << table;
   }
-
   float TimeOfDay() override { return 0; }
   void SeedRandom(float) override {}
   // Steps of 1/64 from 3/8, so that the first value's text is ".375".
   float NextRandom() override {
-    if (failRandom) throw RunError(ErrorNumber::kOverflow, "The random value failed.");
+    if (failure) std::rethrow_exception(failure);
     return static_cast<float>(step_++ % 64) / 64;
   }
   void Beep() override {}
   std::filesystem::path TableFolder() override { return folder_.path().toStdString(); }
 
-  bool failRandom = false;
+  std::exception_ptr failure;
 
  private:
   QTemporaryDir folder_;
   int step_ = 24;
 };
 
-class FakeSysInfo final : public SysInfoPlatform {
- public:
+struct FakeSysInfo final : SysInfoPlatform {
   std::int32_t RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t,
                              std::uint32_t access, RegKey& key) override {
     accessMasks.push_back(access);
@@ -64,7 +54,6 @@ class FakeSysInfo final : public SysInfoPlatform {
     ++keysOpen;
     return kErrorSuccess;
   }
-
   std::int32_t RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t& type,
                                 std::span<std::uint8_t> data, std::uint32_t& size) override {
     const auto value = values.find({opened_.at(key - 1), std::string(name)});
@@ -76,7 +65,6 @@ class FakeSysInfo final : public SysInfoPlatform {
     size = static_cast<std::uint32_t>(bytes.size());
     return kErrorSuccess;
   }
-
   void RegCloseKey(RegKey) override { --keysOpen; }
   std::string Dir(std::string_view path) override {
     return files.contains(std::string(path)) ? "MSINFO32.EXE" : "";
@@ -91,7 +79,6 @@ class FakeSysInfo final : public SysInfoPlatform {
   std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, std::string>> values;
   std::set<std::string> files;
   bool shellFails = false;
-
   std::vector<std::uint32_t> accessMasks;
   int keysOpen = 0;
   std::vector<std::string> started;
@@ -115,11 +102,10 @@ struct MainWindow {
   T* Control(const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
   }
-
   // The pointer to a new place over the field, then one tick of the timer; returns the place.
   QPointF MovingTick() {
     ++moves;
-    const QPointF position(moves % 300, moves / 300);
+    const QPointF position(moves % 300, moves / 300 % 390);
     Send(Control("Picture1"), QEvent::MouseMove, position);
     QMetaObject::invokeMethod(Control<QTimer>("Trigger"), "timeout");
     return position;
