@@ -23,7 +23,6 @@ build=$(mkdir -p "$1" && cd "$1" && pwd)
 flags=(-std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -static -static-libgcc -static-libstdc++)
 x86_64-w64-mingw32-g++ "${flags[@]}" -Iui -Iengine -o "$build/sys_info_wine_test.exe" \
   tests/windows/sys_info_wine_test.cpp ui/sys_info.cpp ui/sys_info_windows.cpp -ladvapi32
-x86_64-w64-mingw32-g++ "${flags[@]}" -o "$build/fake_tool.exe" tests/windows/fake_tool.cpp
 
 export WINEPREFIX="$build/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'echo "Windows system information test: failed at line $LINENO"' ERR
@@ -38,9 +37,12 @@ trap 'wineserver -k || true' EXIT
 
 drive="$WINEPREFIX/drive_c/sorvanto"
 rm -rf "$drive"
-mkdir -p "$drive/location" "$drive/empty"
-cp "$build/fake_tool.exe" "$drive/tool.exe"
-cp "$build/fake_tool.exe" "$drive/location/MSINFO32.EXE"
+mkdir -p "$drive/location" "$drive/empty" "$drive/with space"
+# The test program, run without arguments, stands in for the tool; with.exe is planted
+# where an unquoted "C:\sorvanto\with space\..." would find it.
+for tool in tool.exe location/MSINFO32.EXE "with space/tool.exe" "with space/MSINFO32.EXE" with.exe; do
+  cp "$build/sys_info_wine_test.exe" "$drive/$tool"
+done
 
 reg() { wine reg "$@" /f >/dev/null; }
 test_key='HKLM\SOFTWARE\Sorvanto Test'
@@ -54,6 +56,7 @@ reg add "$test_key" /v Full /t REG_SZ /d "$(printf 'x%.0s' {1..1023})"
 reg add "$test_key" /v Long /t REG_SZ /d "$(printf 'x%.0s' {1..1024})"
 reg add "$test_key" /v Empty /t REG_SZ /d ''
 reg add "$test_key" /v Binary /t REG_BINARY /d 0102
+reg add "$test_key" /v Expand /t REG_EXPAND_SZ /d 'C:\sorvanto\tool.exe'
 
 passed=0
 failed=0
@@ -73,13 +76,20 @@ run lookups
 reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\sorvanto\tool.exe'
 reg add "$location_key" /v MSINFO /t REG_SZ /d 'C:\sorvanto\location'
 run start 'C:\sorvanto\tool.exe'
+reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\sorvanto\with space\tool.exe'
+run start 'C:\sorvanto\with space\tool.exe'
 reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\sorvanto\missing.exe'
 run start none
+# A value of a type that names no program: the second lookup is tried.
+reg add "$tool_key" /v PATH /t REG_EXPAND_SZ /d 'C:\sorvanto\tool.exe'
+run start 'C:\sorvanto\location\MSINFO32.EXE'
 # An empty first value, or none, and the second names the folder that holds MSINFO32.EXE.
 reg add "$tool_key" /v PATH /t REG_SZ /d ''
 run start 'C:\sorvanto\location\MSINFO32.EXE'
 reg delete "$tool_key" /v PATH
 run start 'C:\sorvanto\location\MSINFO32.EXE'
+reg add "$location_key" /v MSINFO /t REG_SZ /d 'C:\sorvanto\with space'
+run start 'C:\sorvanto\with space\MSINFO32.EXE'
 reg add "$location_key" /v MSINFO /t REG_SZ /d 'C:\sorvanto\empty'
 run start none
 reg delete "$tool_key"
