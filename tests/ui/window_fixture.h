@@ -11,7 +11,6 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <stdexcept>
 
 #include "run_error.h"
 #include "sorvanto_frm.h"
@@ -19,55 +18,46 @@
 namespace sorvanto {
 
 struct FakeEnginePlatform final : EnginePlatform {
-  explicit FakeEnginePlatform(bool withTable = true) {
+  FakeEnginePlatform() {
     std::string table = "49,6\r\n";
-    for (int ball = 0; ball < 49 && withTable; ++ball) table += "1\r\n";
-    if (withTable) std::ofstream(TableFolder() / "table.txt", std::ios::binary) << table;
+    for (int ball = 0; ball < 49; ++ball) table += "1\r\n";
+    std::ofstream(TableFolder() / "table.txt", std::ios::binary) << table;
   }
   float TimeOfDay() override { return 0; }
   void SeedRandom(float) override {}
   // Steps of 1/64 from 3/8, so that the first value's text is ".375".
   float NextRandom() override {
     if (failure) std::rethrow_exception(failure);
-    return static_cast<float>(step_++ % 64) / 64;
+    return static_cast<float>(step++ % 64) / 64;
   }
   void Beep() override {}
-  std::filesystem::path TableFolder() override { return folder_.path().toStdString(); }
+  std::filesystem::path TableFolder() override { return folder.path().toStdString(); }
 
+  QTemporaryDir folder;
+  int step = 24;
   std::exception_ptr failure;
-
- private:
-  QTemporaryDir folder_;
-  int step_ = 24;
 };
 
 struct FakeSysInfo final : SysInfoPlatform {
-  std::int32_t RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t,
-                             std::uint32_t access, RegKey& key) override {
+  std::int32_t RegOpenKeyExA(RegKey, std::string_view subKey, std::uint32_t, std::uint32_t access,
+                             RegKey& key) override {
     accessMasks.push_back(access);
-    const auto inKey = [&](const auto& value) { return value.first.first == subKey; };
-    if (root != kHKeyLocalMachine || std::ranges::none_of(values, inKey)) {
-      return kErrorFileNotFound;
-    }
-    opened_.emplace_back(subKey);
-    key = opened_.size();
-    ++keysOpen;
+    opened.emplace_back(subKey);
+    key = opened.size();
     return kErrorSuccess;
   }
+  // A value of type 0 is missing.
   std::int32_t RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t& type,
                                 std::span<std::uint8_t> data, std::uint32_t& size) override {
-    const auto value = values.find({opened_.at(key - 1), std::string(name)});
-    if (value == values.end()) return kErrorFileNotFound;
-    const auto& [valueType, bytes] = value->second;
-    if (bytes.size() > data.size()) return kErrorMoreData;
-    std::ranges::copy(bytes, data.begin());
+    const auto& [valueType, bytes] = values[{opened.at(key - 1), std::string(name)}];
+    if (valueType == 0 || bytes.size() > data.size()) return valueType ? kErrorMoreData : 2;
     type = valueType;
-    size = static_cast<std::uint32_t>(bytes.size());
+    size = static_cast<std::uint32_t>(std::ranges::copy(bytes, data.begin()).out - data.begin());
     return kErrorSuccess;
   }
-  void RegCloseKey(RegKey) override { --keysOpen; }
+  void RegCloseKey(RegKey) override { ++keysClosed; }
   std::string Dir(std::string_view path) override {
-    return files.contains(std::string(path)) ? "MSINFO32.EXE" : "";
+    return files.contains(std::string(path)) ? "X" : "";
   }
   void Shell(std::string_view command) override {
     if (shellFails) throw RunError(ErrorNumber::kFileNotFound, "The program did not start.");
@@ -80,24 +70,18 @@ struct FakeSysInfo final : SysInfoPlatform {
   std::set<std::string> files;
   bool shellFails = false;
   std::vector<std::uint32_t> accessMasks;
-  int keysOpen = 0;
-  std::vector<std::string> started;
-  std::vector<std::string> messages;
-
- private:
-  std::vector<std::string> opened_;
+  std::vector<std::string> opened, started, messages;
+  std::size_t keysClosed = 0;
 };
 
 // Sent directly: QTest takes a press at QPoint(0, 0) for one at the widget's centre.
-inline void Send(QWidget* widget, QEvent::Type type, QPointF position,
-                 Qt::MouseButton button = Qt::NoButton) {
-  QMouseEvent event(type, position, widget->mapToGlobal(position), button, button, {});
+inline void Send(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button = {}) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), button, button, {});
   QApplication::sendEvent(widget, &event);
 }
 
 struct MainWindow {
   MainWindow() { window.show(); }
-
   template <typename T = QWidget>
   T* Control(const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));

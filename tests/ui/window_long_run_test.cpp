@@ -1,6 +1,6 @@
-// The main window through a few thousand drawing ticks without a reset, long enough for
-// the random values and pointer places to go round many times: the box holds exactly
-// the numbers of a headless engine fed the same pointer positions.
+// The main window through a few thousand drawing ticks without a reset, so that the random
+// values and pointer places go round many times: the box holds exactly the numbers of a
+// headless engine fed the same pointer positions.
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -18,15 +18,15 @@ class WindowLongRunTest : public QObject {
  private slots:
   void TheBoxHoldsExactlyTheDrawnNumbers() {
     MainWindow main;
-    FakeEnginePlatform replicaPlatform;
+    FakeEnginePlatform platform;
     testing::TextView replica;
-    DrawState replicaState;
-    StartEngine(replicaState, replica, replicaPlatform);
+    DrawState state;
+    StartEngine(state, replica, platform);
     for (int tick = 1; tick <= 101 + 3000; ++tick) {
       const QPointF twips = ToTwips(main.MovingTick());
       QApplication::processEvents();
-      RecordPointer(replicaState, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
-      OnTick(replicaState, replica, replicaPlatform);
+      RecordPointer(state, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
+      OnTick(state, replica, platform);
     }
     std::erase(replica.text, '\r');
     QVERIFY(replica.text.size() > 6000);
