@@ -42,5 +42,6 @@ for entry in "${fuzzers[@]}"; do
     tail -n 40 "$build/$name.log"
   fi
 done
+rm -rf /tmp/sorvanto-fuzz-*  # the table target's scratch folders
 echo "fuzz: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
