@@ -71,6 +71,9 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       {"\357\273\2773,2\r\n1\r\n2\r\n3\r\n", "1 3 6 beep"},  // UTF-8 byte order mark
       {"\r\n  \r\n3\r\n\r\n 2 note\r\n1\r\n2\r\n3\r\n\r\n", "1 3 6 beep"},
       {"\t3 , \r\n  2   counts and a note\r\n1\r\n2\r\n3\r\n", "1 3 6 beep"},
+      {TableText(1, 1, {digits + "e999"}),
+       "1 / sorvanto: table.txt, line 2: Overflow: the number \"" + digits.substr(0, 40) +
+           "...\" is too large"},
       // An over-long weight line weighs its leading number, kept in its first 4 KiB.
       {"3,2\r\n1" + std::string(5000, ' ') + "9\r\n2\r\n3", "1 3 6 beep"},
       // None of these may wait, however the file misbehaves.
