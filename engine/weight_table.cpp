@@ -81,8 +81,9 @@ class TableReader {
     FileKind kind = FileKind::kOrdinary;
     std::FILE* file = OpenOrdinaryFile(path, kind);
     if (file != nullptr) return file;
-    if (kind == FileKind::kFolder)
+    if (kind == FileKind::kFolder) {
       Fail(folder_, ErrorNumber::kFileAccess, "this is a folder, not a file");
+    }
     if (kind == FileKind::kOther) {
       Fail(folder_, ErrorNumber::kFileAccess,
            "this is not an ordinary file (a device, pipe or socket); the weight table must be a "
@@ -111,8 +112,9 @@ class TableReader {
   void Refill() {
     next_ = 0;
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
-    if (std::ferror(file_.get()))
+    if (std::ferror(file_.get())) {
       Fail(ErrorNumber::kFileAccess, "reading failed: " + std::string(std::strerror(errno)));
+    }
   }
 
   int Get() {
