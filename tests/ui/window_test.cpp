@@ -1,8 +1,10 @@
 // The main window, the About window and the result box as users meet them. The slots
 // whose results depend on device pixels run again with QT_SCALE_FACTOR=2.
+#include <QAccessible>
 #include <QCryptographicHash>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -114,6 +116,7 @@ class WindowTest : public QObject {
     QTest::keyClicks(results, QStringLiteral("my pick\r"));
     results->moveCursor(QTextCursor::Start);
     QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
+    QVERIFY(main_->Control<QTimer>("Trigger")->isActive());
     for (int tick = 1; tick <= 101; ++tick) {
       main_->MovingTick();
       QCOMPARE(main_->Control<QLabel>("PercLbl")->text(), QString::number(tick - 1) + '%');
@@ -133,8 +136,12 @@ class WindowTest : public QObject {
   // Any exception, not only a numbered error, ends the program with a message.
   void ErrorInATickEndsTheProgram() {
     QTimer dismissMessage;
-    connect(&dismissMessage, &QTimer::timeout, [] {
-      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    QString shown;
+    connect(&dismissMessage, &QTimer::timeout, [&shown] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = box->text();
+        box->close();
+      }
     });
     dismissMessage.start(10);
     QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
@@ -142,12 +149,18 @@ class WindowTest : public QObject {
     QEventLoop program;
     QTimer::singleShot(0, this, [this] { main_->MovingTick(); });
     QCOMPARE(program.exec(), 51);
+    QCOMPARE(shown, "Sorvanto cannot go on (error 51).\n\ninternal error: std::bad_alloc");
     QVERIFY(!main_->Control<QTimer>("Trigger")->isActive() && !main_->window.isEnabled());
   }
 
   // Tab follows the controls' order and types nothing into the results; Enter presses
-  // the focused button.
+  // the focused button. Screen readers are told what each control is for.
   void TabAndEnterWalkTheControls() {
+    for (const char* name :
+         {"Picture1", "idSlider", "HashLbl", "ResultBox", "ResetBtn", "Command1"}) {
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(name));
+      QVERIFY2(!accessible->text(QAccessible::Description).isEmpty(), name);
+    }
     Control("Picture1")->setFocus();
     for (const char* next : {"idSlider", "ResultBox", "ResetBtn", "Command1", "Picture1"}) {
       QTest::keyClick(main_->window.focusWidget(), Qt::Key_Tab);
