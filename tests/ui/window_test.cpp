@@ -113,6 +113,7 @@ class WindowTest : public QObject {
     auto* results = main_->Control<QPlainTextEdit>("ResultBox");
     auto* reset = main_->Control<QPushButton>("ResetBtn");
     QCOMPARE(Pixel(&main_->window, QPoint(400, 200)), qRgb(255, 255, 0));
+    QCOMPARE(main_->window.windowTitle(), "Sorvanto");
     QTest::keyClicks(results, QStringLiteral("my pick\r"));
     results->moveCursor(QTextCursor::Start);
     QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
