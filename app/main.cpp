@@ -19,7 +19,8 @@ int main(int argc, char* argv[]) {
     sorvanto::SorvantoFrm window(platform, *sysInfo);
     window.show();
     return app.exec();
-  } catch (const sorvanto::RunError& error) {
+  } catch (const std::exception& exception) {
+    const sorvanto::RunError error = sorvanto::AsRunError(exception);
     sorvanto::ReportRunError(error);
     return error.Code();
   }

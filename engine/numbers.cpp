@@ -134,7 +134,7 @@ double ReadDecimal(std::string_view text) {
   if (result.ec == std::errc::result_out_of_range) {
     if (DecimalOrder(integer, fraction, exponent) >= 0) {
       throw RunError(ErrorNumber::kOverflow,
-                     "Overflow: the number " + std::string(text.substr(0, pos)) +
+                     "Overflow: the number " + QuoteInput(text.substr(0, pos)) +
                          " is too large to hold as a double-precision value");
     }
     return negative ? -0.0 : 0.0;

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <system_error>
 #include <utility>
 
 #include "host_system.h"
+#include "run_error.h"
 
 namespace sorvanto {
 namespace {
@@ -47,6 +49,16 @@ void SystemPlatform::Beep() {
   if (beep_) beep_();
 }
 
-std::filesystem::path SystemPlatform::TableFolder() { return std::filesystem::current_path(); }
+std::filesystem::path SystemPlatform::TableFolder() {
+  std::error_code error;
+  auto folder = std::filesystem::current_path(error);
+  // A folder deleted after the program was started in it has no path.
+  if (error) {
+    throw RunError(ErrorNumber::kFileAccess,
+                   "the folder the program starts in, which holds table.txt, cannot be read: " +
+                       error.message());
+  }
+  return folder;
+}
 
 }  // namespace sorvanto

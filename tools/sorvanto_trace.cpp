@@ -52,7 +52,7 @@ std::optional<float> ParseFloat(std::string_view text) {
 
 float RequireFloat(std::string_view text, std::string_view what) {
   const auto value = ParseFloat(text);
-  if (!value) throw MalformedLine{std::string(what) + " \"" + std::string(text) + "\" is not a number"};
+  if (!value) throw MalformedLine{std::string(what) + " " + QuoteInput(text) + " is not a number"};
   return *value;
 }
 
@@ -66,10 +66,17 @@ std::string UnescapeTyped(std::string_view text) {
     }
     const char next = i + 1 < text.size() ? text[++i] : '\0';
     switch (next) {
-      case 'r': typed += '\r'; break;
-      case 'n': typed += '\n'; break;
-      case '\\': typed += '\\'; break;
-      default: throw MalformedLine{"typed text has an unknown escape; use \\r, \\n or \\\\"};
+      case 'r':
+        typed += '\r';
+        break;
+      case 'n':
+        typed += '\n';
+        break;
+      case '\\':
+        typed += '\\';
+        break;
+      default:
+        throw MalformedLine{"typed text has an unknown escape; use \\r, \\n or \\\\"};
     }
   }
   return typed;
@@ -102,8 +109,8 @@ class Replay {
     } else if (command == "type") {
       view_.TypeText(UnescapeTyped(rest));
     } else {
-      throw MalformedLine{"unknown event \"" + std::string(line) +
-                          "\"; expected move X Y, click, tick R, reset or type TEXT"};
+      throw MalformedLine{"unknown event " + QuoteInput(line) +
+                          "; expected move X Y, click, tick R, reset or type TEXT"};
     }
   }
 
@@ -114,8 +121,8 @@ class Replay {
 };
 
 int Run() {
-  Replay replay;
   try {
+    Replay replay;
     replay.Start();
     std::string line;
     for (int number = 1; std::getline(std::cin, line); ++number) {
@@ -129,7 +136,8 @@ int Run() {
         return 2;
       }
     }
-  } catch (const RunError& error) {
+  } catch (const std::exception& exception) {
+    const RunError error = AsRunError(exception);
     std::cout << "Error " << error.Code() << '\n';
     std::cout.flush();
     std::cerr << "sorvanto-trace: run-time error " << error.Code() << ": " << error.what() << '\n';

@@ -1,5 +1,8 @@
 #include "controls.h"
 
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
 namespace sorvanto {
 
 QLabel* CreateLabel(QWidget* parent, const char* name, QRect geometry, Qt::Alignment alignment,
@@ -18,7 +21,16 @@ QPushButton* CreateButton(QWidget* parent, const char* name, QRect geometry,
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(geometry);
+  button->setAutoDefault(true);
   return button;
+}
+
+void PaintFocusFrame(QWidget* widget) {
+  if (!widget->hasFocus()) return;
+  QStylePainter painter(widget);
+  QStyleOptionFocusRect option;
+  option.initFrom(widget);
+  painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 }  // namespace sorvanto

@@ -12,7 +12,11 @@ namespace sorvanto {
 QLabel* CreateLabel(QWidget* parent, const char* name, QRect geometry, Qt::Alignment alignment,
                     const QString& text = {});
 
+// Space and Enter both press the button when it has the focus.
 QPushButton* CreateButton(QWidget* parent, const char* name, QRect geometry,
                           const QString& caption);
+
+// For a control that draws itself: the style's focus frame, while it has the focus.
+void PaintFocusFrame(QWidget* widget);
 
 }  // namespace sorvanto

@@ -17,6 +17,8 @@
 namespace sorvanto {
 namespace {
 
+// Where the window's inner area lies on the screen whenever it opens.
+constexpr QRect kClientGeometry = TwipRect(2340, 1935, 5730, 3555);
 constexpr QRect kDescriptionGeometry = TwipRect(1050, 1125, 3885, 1170);
 
 QString DescriptionText() {
@@ -48,9 +50,7 @@ void FrmAbout::SetUpWindow() {
   setFont(FontFitting(font(), DescriptionText(), kDescriptionGeometry.size()));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
-  const QRect client = TwipRect(2340, 1935, 5730, 3555);
-  setGeometry(client);
-  setFixedSize(client.size());
+  setFixedSize(kClientGeometry.size());
 }
 
 void FrmAbout::CreateControls() {
@@ -103,6 +103,7 @@ void FrmAbout::showEvent(QShowEvent* event) {
 }
 
 void FrmAbout::Form_Load() {
+  setGeometry(kClientGeometry);
   const QString title = QApplication::applicationName();
   const QVersionNumber version = QVersionNumber::fromString(QApplication::applicationVersion());
   setWindowTitle(QStringLiteral("About ") + title);

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "controls.h"
+
 namespace sorvanto {
 
 InputField::InputField(QWidget* parent) : QWidget(parent) {
@@ -11,6 +13,7 @@ InputField::InputField(QWidget* parent) : QWidget(parent) {
   setPalette(yellow);
   setAutoFillBackground(true);
   setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Yellow field"));
   setAccessibleDescription(QStringLiteral(
       "Click to start or stop. Then move the mouse over this field as randomly as you can: "
@@ -28,5 +31,8 @@ void InputField::mouseReleaseEvent(QMouseEvent* event) {
   leftPressed_ = false;
   if (rect().contains(event->position().toPoint())) emit clicked();
 }
+
+// The background fills itself.
+void InputField::paintEvent(QPaintEvent*) { PaintFocusFrame(this); }
 
 }  // namespace sorvanto

@@ -29,6 +29,8 @@ ResultEdit::ResultEdit(QWidget* parent) : QPlainTextEdit(parent) {
   // The engine appends for as long as the program runs; an undo history of every
   // number would grow without bound.
   setUndoRedoEnabled(false);
+  // Tab moves on to the next control, as in any text box; the results hold no tabs.
+  setTabChangesFocus(true);
   setAccessibleName(QStringLiteral("Drawn combinations"));
   setAccessibleDescription(
       QStringLiteral("One combination per line, in the order its numbers were drawn. You can "

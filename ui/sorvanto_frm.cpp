@@ -70,19 +70,19 @@ void SorvantoFrm::SetUpWindow() {
 }
 
 void SorvantoFrm::CreateControls() {
-  // Created bottom to top, so that the yellow field covers the credit text.
+  // Created bottom to top: the yellow field covers the credit text and the digest
+  // label's lowest pixel row, so that every move over the field reaches it.
   AuthLbl = CreateLabel(this, "AuthLbl", TwipRect(3600, 2520, 5655, 855), Qt::AlignHCenter);
   AuthLbl->setText(CreditText());
-
-  Picture1 = new InputField(this);
-  Picture1->setObjectName(QStringLiteral("Picture1"));
-  Picture1->setGeometry(TwipRect(3360, 360, 375, 375));
-
   HashLbl = CreateLabel(this, "HashLbl", TwipRect(3480, 120, 5775, 255), Qt::AlignLeft);
   HashLbl->setAccessibleDescription(
       QStringLiteral("The digest of every movement so far; each movement changes it."));
   Label1 = CreateLabel(this, "Label1", kLabel1Geometry, Qt::AlignLeft);
   Label1->setText(QString::fromLatin1(kInstructions));
+
+  Picture1 = new InputField(this);
+  Picture1->setObjectName(QStringLiteral("Picture1"));
+  Picture1->setGeometry(TwipRect(3360, 360, 375, 375));
 
   idSlider = new WarmUpBar(this);
   idSlider->setObjectName(QStringLiteral("idSlider"));
@@ -108,6 +108,8 @@ void SorvantoFrm::CreateControls() {
       QStringLiteral("Empties the result box and the warm-up bar when the pointer next moves "
                      "over the yellow field; click the field to start again."));
   Command1->setAccessibleDescription(QStringLiteral("Shows the program's version and maker."));
+  setTabOrder(Picture1, idSlider);
+  setTabOrder(idSlider, ResultBox);
   setTabOrder(ResultBox, ResetBtn);
   setTabOrder(ResetBtn, Command1);
 
@@ -170,8 +172,8 @@ void SorvantoFrm::RunEngine(Operation operation) {
   // Exceptions must not unwind through Qt's event loop.
   try {
     operation();
-  } catch (const RunError& error) {
-    EndWithError(error);
+  } catch (const std::exception& error) {
+    EndWithError(AsRunError(error));
   }
 }
 

@@ -9,8 +9,6 @@
 namespace sorvanto {
 namespace {
 
-constexpr std::string_view kMsinfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-constexpr std::string_view kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr std::string_view kToolFile = "\\MSINFO32.EXE";
 constexpr std::size_t kValueBufferSize = 1024;
 
@@ -46,27 +44,24 @@ bool GetKeyValue(SysInfoPlatform& platform, RegKey keyRoot, std::string_view key
   std::span<const std::uint8_t> value(buffer.data(), size);
   if (!value.empty() && value.back() == 0) value = value.first(size - 1);
   // An empty value names no tool. The registry stores an empty string as its 0 byte
-  // alone, so the test comes after that byte is dropped.
-  if (value.empty()) {
+  // alone, so the test comes after that byte is dropped. A value of a type that cannot
+  // name one (REG_EXPAND_SZ, REG_BINARY, ...) does not hide the second lookup either.
+  if (value.empty() || (type != kRegSz && type != kRegDword)) {
     keyVal.clear();
     return false;
   }
-  if (type == kRegSz) {
-    keyVal.assign(value.begin(), value.end());
-  } else if (type == kRegDword) {
-    keyVal = DwordText(value);
-  }
+  keyVal = type == kRegSz ? std::string(value.begin(), value.end()) : DwordText(value);
   return true;
 }
 
 void StartSysInfo(SysInfoPlatform& platform) {
   std::string toolPath;
   try {
-    if (GetKeyValue(platform, kHKeyLocalMachine, kMsinfoKey, "PATH", toolPath)) {
+    if (GetKeyValue(platform, kHKeyLocalMachine, kToolKey, "PATH", toolPath)) {
       platform.Shell(toolPath);
       return;
     }
-    if (GetKeyValue(platform, kHKeyLocalMachine, kToolsLocationKey, "MSINFO", toolPath)) {
+    if (GetKeyValue(platform, kHKeyLocalMachine, kToolLocationKey, "MSINFO", toolPath)) {
       toolPath += kToolFile;
       if (!platform.Dir(toolPath).empty()) {
         platform.Shell(toolPath);

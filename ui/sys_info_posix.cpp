@@ -3,20 +3,19 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <filesystem>
 #include <utility>
 
 #include "run_error.h"
+#include "sys_info.h"
 #include "system_sys_info.h"
 #include "text_conversion.h"
 
 namespace sorvanto {
 namespace {
 
-constexpr std::string_view kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr std::string_view kToolValue = "PATH";
 constexpr RegKey kToolKeyHandle = 1;
 constexpr std::array kToolNames = {"kinfocenter", "hardinfo", "gnome-system-monitor",
@@ -64,15 +63,11 @@ class PosixSysInfo final : public SysInfoPlatform {
     return name;
   }
 
+  // The command is the path of the program found, blanks and all; it takes no arguments.
   void Shell(std::string_view command) override {
-    QStringList arguments = QProcess::splitCommand(ToQString(command));
-    if (arguments.isEmpty()) {
-      throw RunError(ErrorNumber::kFileNotFound, "There is no program to start.");
-    }
-    const QString program = arguments.takeFirst();
-    if (!QProcess::startDetached(program, arguments)) {
+    if (command.empty() || !QProcess::startDetached(ToQString(command), {})) {
       throw RunError(ErrorNumber::kFileNotFound,
-                     "The program \"" + program.toStdString() + "\" could not be started.");
+                     "The program " + QuoteInput(command) + " could not be started.");
     }
   }
 

@@ -52,17 +52,22 @@ class WindowsSysInfo final : public SysInfoPlatform {
     return slash == std::string::npos ? file : file.substr(slash + 1);
   }
 
+  // The command is the path of the program, passed as the application name so that
+  // Windows never looks for a program in a part of a path with blanks ("C:\Program.exe"
+  // for "C:\Program Files\..."); the command line repeats it in quotes as argument 0.
   void Shell(std::string_view command) override {
-    std::string commandLine(command);
+    const std::string application(command);
+    std::string commandLine = "\"" + application + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (commandLine.empty() || !::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr,
-                                                 FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (application.empty() ||
+        !::CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &process)) {
       throw RunError(ErrorNumber::kFileNotFound,
-                     "The program \"" + commandLine + "\" could not be started.");
+                     "The program " + QuoteInput(application) + " could not be started.");
     }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);

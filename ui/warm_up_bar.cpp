@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "controls.h"
+
 namespace sorvanto {
 namespace {
 
@@ -50,6 +52,7 @@ WarmUpBar::WarmUpBar(QWidget* parent) : QFrame(parent) {
   }();
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(2);
+  setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Warm-up"));
   setAccessibleDescription(
       QStringLiteral("How far the warm-up has come. Numbers are drawn once it reaches 100%."));
@@ -76,12 +79,14 @@ void WarmUpBar::AnnounceValue() {
 
 void WarmUpBar::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
-  if (!fraction_) return;
-  const QRect inner = contentsRect();
-  QPainter painter(this);
-  painter.setClipRect(inner);
-  painter.fillRect(QRectF(inner.topLeft(), QSizeF(*fraction_ * width(), height())),
-                   QColor(0, 0, 127));
+  if (fraction_) {
+    const QRect inner = contentsRect();
+    QPainter painter(this);
+    painter.setClipRect(inner);
+    painter.fillRect(QRectF(inner.topLeft(), QSizeF(*fraction_ * width(), height())),
+                     QColor(0, 0, 127));
+  }
+  PaintFocusFrame(this);
 }
 
 }  // namespace sorvanto

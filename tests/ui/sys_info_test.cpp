@@ -2,136 +2,91 @@
 // from Windows, against the store that searches PATH.
 #include "sys_info.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 
 #include "system_sys_info.h"
 #include "window_fixture.h"
 
 namespace sorvanto {
-namespace {
-
-const std::string kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-
-}  // namespace
 
 class SysInfoTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void GetKeyValueReadsTheValue_data();
-  void GetKeyValueReadsTheValue();
-  void StartSysInfoTriesBothLookups_data();
-  void StartSysInfoTriesBothLookups();
-  void PosixStoreFindsAndStartsAToolOnPath();
-};
+  // The first value as typed bytes (type 0: missing); the second always names C:\Shared.
+  void StartSysInfoStartsWhatTheLookupsFind_data() {
+    QTest::addColumn<uint>("type");
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<bool>("toolThere");
+    QTest::addColumn<bool>("shellFails");
+    QTest::addColumn<QString>("started");  // empty: the message instead
+    const QByteArray full(1024, 'x');
+    const QString tool = "C:\\Shared\\MSINFO32.EXE";
+    const auto row = [](const char* name, uint type, const QByteArray& first,
+                        bool toolThere) -> QTestData& {
+      return QTest::newRow(name) << type << first << toolThere;
+    };
+    row("string with its 0 byte", 1, {"C:\\a\0", 5}, false) << false << "C:\\a";
+    row("string without a 0 byte", 1, "C:\\a", false) << false << "C:\\a";
+    row("string filling the buffer", 1, full, false) << false << QString(full);
+    row("string beyond the buffer", 1, full + 'y', true) << false << tool;
+    row("empty value", 1, "", true) << false << tool;
+    row("empty string, its 0 byte alone", 1, {"\0", 1}, true) << false << tool;
+    row("missing value", 0, "", true) << false << tool;
+    row("expandable string", 2, "C:\\a", true) << false << tool;
+    row("binary", 3, "C:\\a", true) << false << tool;
+    row("dword", 4, "\xEF\xBE\xAD\xDE", false) << false << "&hDEADBEEF";
+    row("dword with a 0 high byte", 4, {"\x03\x02\x01\x00", 4}, false) << false << "&h010203";
+    row("first fails to start", 1, "C:\\x.exe", true) << true << QString();
+    row("second, tool absent", 0, "", false) << false << QString();
+  }
 
-// Type 0 stores nothing.
-void SysInfoTest::GetKeyValueReadsTheValue_data() {
-  QTest::addColumn<uint>("type");
-  QTest::addColumn<QByteArray>("stored");
-  QTest::addColumn<bool>("read");
-  QTest::addColumn<QString>("keyVal");
+  void StartSysInfoStartsWhatTheLookupsFind() {
+    QFETCH(uint, type);
+    QFETCH(QByteArray, first);
+    QFETCH(bool, toolThere);
+    QFETCH(QString, started);
+    FakeSysInfo system;
+    system.values[{std::string(kToolKey), "PATH"}] = {type, first.toStdString()};
+    system.values[{std::string(kToolLocationKey), "MSINFO"}] = {kRegSz, "C:\\Shared"};
+    if (toolThere) system.files.insert("C:\\Shared\\MSINFO32.EXE");
+    QFETCH(bool, shellFails);
+    system.shellFails = shellFails;
+    StartSysInfo(system);
+    QCOMPARE(system.started, std::vector<std::string>(!started.isEmpty(), started.toStdString()));
+    QCOMPARE(system.messages.size(), started.isEmpty() ? 1u : 0u);
+    QCOMPARE(system.accessMasks, std::vector<std::uint32_t>(system.opened.size(), kKeyRead));
+    QCOMPARE(system.keysClosed, system.opened.size());
+  }
 
-  const QByteArray full(1024, 'x');
-  const QByteArray none;
-  QTest::newRow("string with its 0 byte") << 1u << QByteArray("C:\\a\0", 5) << true << "C:\\a";
-  QTest::newRow("string without a 0 byte") << 1u << QByteArray("C:\\a") << true << "C:\\a";
-  QTest::newRow("string filling the buffer") << 1u << full << true << QString(full);
-  QTest::newRow("string beyond the buffer") << 1u << full + 'y' << false << QString();
-  QTest::newRow("empty value") << 1u << none << false << QString();
-  QTest::newRow("empty string, its 0 byte alone")
-      << 1u << QByteArray("\0", 1) << false << QString();
-  QTest::newRow("missing value") << 0u << none << false << QString();
-  QTest::newRow("dword") << 4u << QByteArray("\x78\x56\x34\x12") << true << "&h12345678";
-  QTest::newRow("dword with a 0 high byte")
-      << 4u << QByteArray("\x03\x02\x01\x00", 4) << true << "&h010203";
-  QTest::newRow("other type") << 3u << QByteArray("ab") << true << "before";
-}
-
-void SysInfoTest::GetKeyValueReadsTheValue() {
-  QFETCH(uint, type);
-  QFETCH(QByteArray, stored);
-  FakeSysInfo registry;
-  if (type != 0) registry.values[{kToolKey, "PATH"}] = {type, stored.toStdString()};
-
-  std::string keyVal = "before";
-  QTEST(GetKeyValue(registry, kHKeyLocalMachine, kToolKey, "PATH", keyVal), "read");
-  QTEST(QString::fromStdString(keyVal), "keyVal");
-  QCOMPARE(registry.accessMasks, std::vector<std::uint32_t>{kKeyRead});
-  QCOMPARE(registry.keysOpen, 0);
-}
-
-// A null value is absent from the registry.
-void SysInfoTest::StartSysInfoTriesBothLookups_data() {
-  QTest::addColumn<QByteArray>("first");
-  QTest::addColumn<QByteArray>("second");
-  QTest::addColumn<bool>("toolExists");
-  QTest::addColumn<bool>("shellFails");
-  QTest::addColumn<QString>("started");
-
-  const QByteArray none;
-  const QByteArray folder = "C:\\Shared";
-  const QString tool = "C:\\Shared\\MSINFO32.EXE";
-  QTest::newRow("first, started without a file test")
-      << QByteArray("C:\\x.exe") << folder << false << false << "C:\\x.exe";
-  QTest::newRow("first fails to start")
-      << QByteArray("C:\\x.exe") << folder << true << true << QString();
-  QTest::newRow("second, tool present") << none << folder << true << false << tool;
-  QTest::newRow("second, tool absent") << none << folder << false << false << QString();
-  QTest::newRow("empty first, so second") << QByteArray("\0", 1) << folder << true << false << tool;
-  QTest::newRow("neither") << none << none << true << false << QString();
-}
-
-void SysInfoTest::StartSysInfoTriesBothLookups() {
-  QFETCH(QByteArray, first);
-  QFETCH(QByteArray, second);
-  QFETCH(QString, started);
-  FakeSysInfo system;
-  if (!first.isNull()) system.values[{kToolKey, "PATH"}] = {kRegSz, first.toStdString()};
-  if (!second.isNull()) system.values[{kLocationKey, "MSINFO"}] = {kRegSz, second.toStdString()};
-  QFETCH(bool, toolExists);
-  QFETCH(bool, shellFails);
-  if (toolExists) system.files.insert("C:\\Shared\\MSINFO32.EXE");
-  system.shellFails = shellFails;
-
-  StartSysInfo(system);
-
-  const bool starts = !started.isEmpty();
-  QCOMPARE(system.started,
-           starts ? std::vector{started.toStdString()} : std::vector<std::string>{});
-  QCOMPARE(system.messages,
-           starts ? std::vector<std::string>{} : std::vector{std::string(kSysInfoUnavailable)});
-}
-
-void SysInfoTest::PosixStoreFindsAndStartsAToolOnPath() {
-#ifdef Q_OS_WIN
-  QSKIP("Windows has a registry to look in.");
-#else
-  QTemporaryDir bin;
-  const QByteArray savedPath = qgetenv("PATH");
-  qputenv("PATH", bin.path().toLocal8Bit());
-  const auto system = CreateSystemSysInfo("Sorvanto");
-  std::string path;
-  QVERIFY(!GetKeyValue(*system, kHKeyLocalMachine, kToolKey, "PATH", path));
-
-  QFile tool(bin.filePath("hardinfo"));
-  QVERIFY(tool.open(QIODevice::WriteOnly));
-  tool.write("#!/bin/sh\n: > \"$0.ran\"\n");
-  tool.close();
-  tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-  QVERIFY(GetKeyValue(*system, kHKeyLocalMachine, kToolKey, "PATH", path));
-  QCOMPARE(QString::fromStdString(path), tool.fileName());
-
-  StartSysInfo(*system);
-  qputenv("PATH", savedPath);
-  QTRY_VERIFY(QFile::exists(tool.fileName() + ".ran"));
-  // Reported like a missing tool by StartSysInfo.
-  QVERIFY_THROWS_EXCEPTION(RunError, system->Shell("/nonexistent/tool"));
+  // The tool's path has a blank and is started whole; a buffer too small for it stays as
+  // it was.
+  void PosixStoreStartsTheToolOnPath() {
+#ifndef Q_OS_WIN
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("my tools"));
+    QFile tool(root.filePath("my tools/hardinfo"));
+    QVERIFY(tool.open(QIODevice::WriteOnly) && tool.write("#!/bin/sh\n: > \"$0.ran\"\n") > 0);
+    tool.close();
+    tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", root.filePath("my tools").toLocal8Bit());
+    const auto system = CreateSystemSysInfo("Sorvanto");
+    std::vector<std::uint8_t> data(1024);
+    std::uint32_t type = 0, size = 4;
+    RegKey key = 0;
+    system->RegOpenKeyExA(kHKeyLocalMachine, kToolKey, 0, kKeyRead, key);
+    QCOMPARE(system->RegQueryValueExA(key, "PATH", type, std::span(data).first(4), size),
+             kErrorMoreData);
+    QCOMPARE(data[4], 0);
+    StartSysInfo(*system);
+    qputenv("PATH", savedPath);
+    QTRY_VERIFY(QFile::exists(tool.fileName() + ".ran"));
+    QVERIFY_THROWS_EXCEPTION(RunError, system->Shell("/nonexistent/tool"));
 #endif
-}
+  }
+};
 
 }  // namespace sorvanto
 

@@ -1,85 +1,63 @@
-// The window tests' fakes and their main window: table.txt in a temporary folder, random
-// values stepping round the unit interval, a registry of typed bytes that records what
-// was asked of it, and the main window on all of these.
+// The main window on fakes, for the window tests and the window benchmark: table.txt of
+// 49 numbers of weight 1 in a temporary folder, random values stepping round the unit
+// interval, and a registry of typed bytes that records what was asked of it.
 #pragma once
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "engine_platform.h"
 #include "run_error.h"
 #include "sorvanto_frm.h"
-#include "sys_info_platform.h"
 
 namespace sorvanto {
 
-class FakeEnginePlatform final : public EnginePlatform {
- public:
-  // 49 numbers of weight 1, six to a combination.
-  explicit FakeEnginePlatform(bool withTable = true) {
-    if (!withTable) return;
-    std::ofstream table(TableFolder() / "table.txt", std::ios::binary);
-    table << "49,6\r\n";
-    for (int ball = 0; ball < 49; ++ball) table << "1\r\n";
+struct FakeEnginePlatform final : EnginePlatform {
+  FakeEnginePlatform() {
+    std::string table = "49,6\r\n";
+    for (int ball = 0; ball < 49; ++ball) table += "1\r\n";
+    std::ofstream(TableFolder() / "table.txt", std::ios::binary) << table;
   }
-
   float TimeOfDay() override { return 0; }
   void SeedRandom(float) override {}
   // Steps of 1/64 from 3/8, so that the first value's text is ".375".
   float NextRandom() override {
-    if (failRandom) throw RunError(ErrorNumber::kOverflow, "The random value failed.");
-    return static_cast<float>(step_++ % 64) / 64;
+    if (failure) std::rethrow_exception(failure);
+    return static_cast<float>(step++ % 64) / 64;
   }
   void Beep() override {}
-  std::filesystem::path TableFolder() override { return folder_.path().toStdString(); }
+  std::filesystem::path TableFolder() override { return folder.path().toStdString(); }
 
-  bool failRandom = false;
-
- private:
-  QTemporaryDir folder_;
-  int step_ = 24;
+  QTemporaryDir folder;
+  int step = 24;
+  std::exception_ptr failure;
 };
 
-class FakeSysInfo final : public SysInfoPlatform {
- public:
-  std::int32_t RegOpenKeyExA(RegKey root, std::string_view subKey, std::uint32_t,
-                             std::uint32_t access, RegKey& key) override {
+struct FakeSysInfo final : SysInfoPlatform {
+  std::int32_t RegOpenKeyExA(RegKey, std::string_view subKey, std::uint32_t, std::uint32_t access,
+                             RegKey& key) override {
     accessMasks.push_back(access);
-    const auto inKey = [&](const auto& value) { return value.first.first == subKey; };
-    if (root != kHKeyLocalMachine || std::ranges::none_of(values, inKey)) {
-      return kErrorFileNotFound;
-    }
-    opened_.emplace_back(subKey);
-    key = opened_.size();
-    ++keysOpen;
+    opened.emplace_back(subKey);
+    key = opened.size();
     return kErrorSuccess;
   }
-
+  // A value of type 0 is missing.
   std::int32_t RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t& type,
                                 std::span<std::uint8_t> data, std::uint32_t& size) override {
-    const auto value = values.find({opened_.at(key - 1), std::string(name)});
-    if (value == values.end()) return kErrorFileNotFound;
-    const auto& [valueType, bytes] = value->second;
-    if (bytes.size() > data.size()) return kErrorMoreData;
-    std::ranges::copy(bytes, data.begin());
+    const auto& [valueType, bytes] = values[{opened.at(key - 1), std::string(name)}];
+    if (valueType == 0 || bytes.size() > data.size()) return valueType ? kErrorMoreData : 2;
     type = valueType;
-    size = static_cast<std::uint32_t>(bytes.size());
+    size = static_cast<std::uint32_t>(std::ranges::copy(bytes, data.begin()).out - data.begin());
     return kErrorSuccess;
   }
-
-  void RegCloseKey(RegKey) override { --keysOpen; }
+  void RegCloseKey(RegKey) override { ++keysClosed; }
   std::string Dir(std::string_view path) override {
-    return files.contains(std::string(path)) ? "MSINFO32.EXE" : "";
+    return files.contains(std::string(path)) ? "X" : "";
   }
   void Shell(std::string_view command) override {
     if (shellFails) throw RunError(ErrorNumber::kFileNotFound, "The program did not start.");
@@ -91,35 +69,27 @@ class FakeSysInfo final : public SysInfoPlatform {
   std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, std::string>> values;
   std::set<std::string> files;
   bool shellFails = false;
-
   std::vector<std::uint32_t> accessMasks;
-  int keysOpen = 0;
-  std::vector<std::string> started;
-  std::vector<std::string> messages;
-
- private:
-  std::vector<std::string> opened_;
+  std::vector<std::string> opened, started, messages;
+  std::size_t keysClosed = 0;
 };
 
 // Sent directly: QTest takes a press at QPoint(0, 0) for one at the widget's centre.
-inline void Send(QWidget* widget, QEvent::Type type, QPointF position,
-                 Qt::MouseButton button = Qt::NoButton) {
-  QMouseEvent event(type, position, widget->mapToGlobal(position), button, button, {});
+inline void Send(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button = {}) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), button, button, {});
   QApplication::sendEvent(widget, &event);
 }
 
 struct MainWindow {
   MainWindow() { window.show(); }
-
   template <typename T = QWidget>
   T* Control(const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
   }
-
   // The pointer to a new place over the field, then one tick of the timer; returns the place.
   QPointF MovingTick() {
     ++moves;
-    const QPointF position(moves % 300, moves / 300);
+    const QPointF position(moves % 300, moves / 300 % 390);
     Send(Control("Picture1"), QEvent::MouseMove, position);
     QMetaObject::invokeMethod(Control<QTimer>("Trigger"), "timeout");
     return position;

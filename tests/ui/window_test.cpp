@@ -1,351 +1,257 @@
-// The main window, the About window and the result box, as users and screen readers meet
-// them. Run once as is and once with QT_SCALE_FACTOR=2, where a logical pixel is two
-// device pixels and every geometry and pointer position must stay in logical pixels.
+// The main window, the About window and the result box as users meet them. The slots
+// whose results depend on device pixels run again with QT_SCALE_FACTOR=2.
 #include <QAccessible>
 #include <QCryptographicHash>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <memory>
+#include <QTest>
 
+#include "entropy_chain.h"
 #include "result_edit.h"
+#include "text_view.h"
+#include "twips.h"
+#include "weight_table.h"
 #include "window_fixture.h"
 
 namespace sorvanto {
-namespace {
-
-constexpr QRgb kBarBlue = qRgb(0, 0, 127);
-
-void AddNameRow(bool about, const char* control, const char* name, bool described) {
-  QTest::newRow(control) << about << QString::fromUtf8(control) << QString::fromUtf8(name)
-                         << described;
-}
-
-}  // namespace
 
 class WindowTest : public QObject {
   Q_OBJECT
 
- private slots:
-  void init();
-  void StartUpFailsWithoutATable();
-  void ResizeRuleKeepsTheLayout_data();
-  void ResizeRuleKeepsTheLayout();
-  void CornerPressHidesTheFieldUntilTheNextResize_data();
-  void CornerPressHidesTheFieldUntilTheNextResize();
-  void PointerMovesReachTheEngineInTwips_data();
-  void PointerMovesReachTheEngineInTwips();
-  void FieldClicksToggleTheTimer_data();
-  void FieldClicksToggleTheTimer();
-  void RunFromFirstClickToReset();
-  void RunErrorInATickEndsTheProgram();
-  void EveryControlIsNamed_data();
-  void EveryControlIsNamed();
-  void AboutIconIsDrawnForTheDevicePixels();
-  void KeysAndClicksOnAbout_data();
-  void KeysAndClicksOnAbout();
-  void ResultBoxKeepsTheTextLastSet_data();
-  void ResultBoxKeepsTheTextLastSet();
-
- private:
-  QDialog* OpenAbout();
-  QRgb BarPixel(int x);
-
   std::unique_ptr<MainWindow> main_;
-};
 
-void WindowTest::init() {
-  QApplication::setApplicationName(QStringLiteral("Sorvanto"));
-  QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-  main_ = std::make_unique<MainWindow>();
-  QVERIFY(QTest::qWaitForWindowExposed(&main_->window));
-  // Without the scale the scaled run would check nothing more.
-  QCOMPARE(main_->window.devicePixelRatio(),
-           qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
-}
-
-QDialog* WindowTest::OpenAbout() {
-  QTest::mouseClick(main_->Control("Command1"), Qt::LeftButton);
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->objectName() == "frmAbout" && widget->isVisible()) {
-      return qobject_cast<QDialog*>(widget);
+  QWidget* Control(const char* name) { return main_->Control(name); }
+  QDialog* OpenAbout() {
+    QTest::mouseClick(Control("Command1"), Qt::LeftButton);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->objectName() == "frmAbout" && top->isVisible()) return qobject_cast<QDialog*>(top);
     }
+    return nullptr;
   }
-  return nullptr;
-}
-
-QRgb WindowTest::BarPixel(int x) {
-  QWidget* bar = main_->Control("idSlider");
-  return bar->grab().toImage().pixel(QPoint(x, 8) * bar->devicePixelRatio());
-}
-
-void WindowTest::StartUpFailsWithoutATable() {
-  FakeEnginePlatform platform(false);
-  QVERIFY_THROWS_EXCEPTION(RunError, SorvantoFrm(platform, main_->sysInfo));
-}
-
-// Each row asks for the inner size of a window of the given outer size.
-void WindowTest::ResizeRuleKeepsTheLayout_data() {
-  QTest::addColumn<QSize>("requested");
-  QTest::addColumn<QSize>("inner");
-  QTest::newRow("8000 x 5000 twips") << QSize(525, 306) << QSize(632, 423);
-  QTest::newRow("8000 x 7500 twips") << QSize(525, 473) << QSize(632, 473);
-  QTest::newRow("12000 x 9000 twips") << QSize(792, 573) << QSize(792, 573);
-}
-
-void WindowTest::ResizeRuleKeepsTheLayout() {
-  QFETCH(QSize, requested);
-  QFETCH(QSize, inner);
-  main_->window.resize(requested);
-  QTRY_COMPARE(main_->window.size(), inner);
-
-  const int h = inner.height();
-  QCOMPARE(main_->Control("Picture1")->geometry(), QRect(224, 24, inner.width() - 231, h - 30));
-  QCOMPARE(main_->Control("ResetBtn")->geometry(), QRect(8, h - 31, 137, 25));
-  QCOMPARE(main_->Control("Command1")->geometry(), QRect(152, h - 31, 65, 25));
-  QCOMPARE(main_->Control("ResultBox")->geometry(), QRect(8, 136, 209, h - 174));
-}
-
-void WindowTest::CornerPressHidesTheFieldUntilTheNextResize_data() {
-  QTest::addColumn<Qt::MouseButton>("button");
-  QTest::addColumn<QPointF>("position");
-  QTest::addColumn<int>("height");
-  QTest::newRow("left at (0, 0)") << Qt::LeftButton << QPointF(0, 0) << 0;
-  QTest::newRow("right at (0, 0)") << Qt::RightButton << QPointF(0, 0) << 0;
-  QTest::newRow("at (1, 0)") << Qt::LeftButton << QPointF(1, 0) << 393;
-}
-
-void WindowTest::CornerPressHidesTheFieldUntilTheNextResize() {
-  QFETCH(Qt::MouseButton, button);
-  QFETCH(QPointF, position);
-  Send(&main_->window, QEvent::MouseButtonPress, position, button);
-  QTEST(main_->Control("Picture1")->height(), "height");
-
-  main_->window.showMinimized();
-  QTEST(main_->Control("Picture1")->height(), "height");
-  main_->window.showNormal();
-  QTRY_COMPARE(main_->Control("Picture1")->height(), 393);
-}
-
-void WindowTest::PointerMovesReachTheEngineInTwips_data() {
-  QTest::addColumn<QPointF>("pixels");
-  QTest::addColumn<QByteArray>("hashed");
-  QTest::newRow("whole pixels") << QPointF(83, 60) << QByteArray(" 1245 900 .375");
-  QTest::newRow("fractions") << QPointF(83.5, 60.25) << QByteArray(" 1252.5 903.75 .375");
-}
-
-void WindowTest::PointerMovesReachTheEngineInTwips() {
-  QFETCH(QPointF, pixels);
-  QWidget* field = main_->Control("Picture1");
-  // Whole pixels come through the window system, which works in device pixels.
-  if (pixels.toPoint() == pixels) {
-    QTest::mouseMove(main_->window.windowHandle(), field->mapTo(&main_->window, pixels.toPoint()));
-  } else {
-    Send(field, QEvent::MouseMove, pixels);
+  static QRgb Pixel(QWidget* widget, QPoint at) {
+    return widget->grab().toImage().pixel(at * widget->devicePixelRatio());
   }
-  QMetaObject::invokeMethod(main_->Control<QTimer>("Trigger"), "timeout");
 
-  QFETCH(QByteArray, hashed);
-  const QByteArray md5 = QCryptographicHash::hash(hashed, QCryptographicHash::Md5);
-  QCOMPARE(main_->Control<QLabel>("HashLbl")->text(), "Current digest: " + md5.toHex().toUpper());
-}
-
-void WindowTest::FieldClicksToggleTheTimer_data() {
-  QTest::addColumn<Qt::MouseButton>("button");
-  QTest::addColumn<QPointF>("release");
-  QTest::addColumn<bool>("toggles");
-  QTest::newRow("left click") << Qt::LeftButton << QPointF(10, 10) << true;
-  QTest::newRow("right click") << Qt::RightButton << QPointF(10, 10) << false;
-  QTest::newRow("released outside") << Qt::LeftButton << QPointF(10, 500) << false;
-}
-
-void WindowTest::FieldClicksToggleTheTimer() {
-  QFETCH(Qt::MouseButton, button);
-  QFETCH(QPointF, release);
-  QFETCH(bool, toggles);
-  for (const bool active : {toggles, false}) {
-    Send(main_->Control("Picture1"), QEvent::MouseButtonPress, QPointF(10, 10), button);
-    Send(main_->Control("Picture1"), QEvent::MouseButtonRelease, release, button);
-    QCOMPARE(main_->Control<QTimer>("Trigger")->isActive(), active);
+ private slots:
+  void init() {
+    QApplication::setApplicationName(QStringLiteral("Sorvanto"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    main_ = std::make_unique<MainWindow>();
+    QVERIFY(QTest::qWaitForWindowExposed(&main_->window));
+    QCOMPARE(main_->window.devicePixelRatio(),
+             std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR")));
   }
-}
 
-// With a line of the user's in front of the numbers, and the caret left at its start.
-void WindowTest::RunFromFirstClickToReset() {
-  auto* results = main_->Control<QPlainTextEdit>("ResultBox");
-  auto* reset = main_->Control<QPushButton>("ResetBtn");
-  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(main_->Control("idSlider"));
-  QVERIFY(bar->valueInterface());
-  QTest::keyClicks(results, QStringLiteral("my pick"));
-  QTest::keyClick(results, Qt::Key_Return);
-  results->moveCursor(QTextCursor::Start);
-  QTest::mouseClick(main_->Control("Picture1"), Qt::LeftButton);
+  // The field's width and height, the buttons' top and the result box's height.
+  void ResizeRule_data() {
+    QTest::addColumn<bool>("minimised");
+    QTest::addColumn<QSize>("requested");
+    QTest::addColumn<QList<int>>("layout");
+    QTest::newRow("below the minimum") << false << QSize(525, 306) << QList{401, 393, 392, 249};
+    QTest::newRow("taller") << false << QSize(525, 473) << QList{401, 443, 442, 299};
+    QTest::newRow("larger") << false << QSize(792, 573) << QList{561, 543, 542, 399};
+    QTest::newRow("while minimised") << true << QSize(792, 573) << QList{401, 393, 392, 249};
+  }
+  void ResizeRule() {
+    QFETCH(QSize, requested);
+    QFETCH(bool, minimised);
+    if (minimised) main_->window.showMinimized();
+    main_->window.resize(requested);
+    QTRY_COMPARE(main_->window.size(), requested.expandedTo(QSize(632, 423)));
+    const QRect field = Control("Picture1")->geometry();
+    QTEST((QList{field.width(), field.height(), Control("ResetBtn")->y(),
+                 Control("ResultBox")->height()}),
+          "layout");
+    QVERIFY(field.topLeft() == QPoint(224, 24) &&
+            Control("Command1")->y() == Control("ResetBtn")->y());
+  }
 
-  for (int tick = 1; tick <= 101; ++tick) {
+  // Only a press, with any button, on the window's very first pixel hides the field.
+  void CornerPressHidesTheFieldUntilTheNextResize() {
+    Send(&main_->window, QEvent::MouseButtonPress, QPointF(1, 0), Qt::LeftButton);
+    QCOMPARE(Control("Picture1")->height(), 393);
+    Send(&main_->window, QEvent::MouseButtonPress, QPointF(0, 0), Qt::RightButton);
+    main_->window.showMinimized();
+    QCOMPARE(Control("Picture1")->height(), 0);
+    main_->window.showNormal();
+    QTRY_COMPARE(Control("Picture1")->height(), 393);
+  }
+
+  // Whole pixels come through the window system, which works in device pixels; the
+  // field's top row lies under the digest label's lowest one.
+  void PointerMovesReachTheEngineInTwips_data() {
+    QTest::addColumn<QPointF>("pixels");
+    QTest::addColumn<QByteArray>("hashed");
+    QTest::newRow("whole pixels") << QPointF(83, 60) << QByteArray(" 1245 900 .375");
+    QTest::newRow("top row") << QPointF(100, 0) << QByteArray(" 1500 0 .375");
+    QTest::newRow("fractions") << QPointF(83.5, 60.25) << QByteArray(" 1252.5 903.75 .375");
+  }
+  void PointerMovesReachTheEngineInTwips() {
+    QFETCH(QPointF, pixels);
+    QWidget* field = Control("Picture1");
+    if (pixels.toPoint() == pixels) {
+      QTest::mouseMove(main_->window.windowHandle(),
+                       field->mapTo(&main_->window, pixels.toPoint()));
+    } else {
+      Send(field, QEvent::MouseMove, pixels);
+    }
+    QMetaObject::invokeMethod(main_->Control<QTimer>("Trigger"), "timeout");
+    QFETCH(QByteArray, hashed);
+    const QByteArray md5 = QCryptographicHash::hash(hashed, QCryptographicHash::Md5);
+    QCOMPARE(main_->Control<QLabel>("HashLbl")->text(), "Current digest: " + md5.toHex().toUpper());
+  }
+
+  // On a yellow field, with a line of the user's in front of the numbers and the caret
+  // left at its start.
+  void RunFromFirstClickToReset() {
+    constexpr QRgb kBarBlue = qRgb(0, 0, 127);
+    QWidget* bar = Control("idSlider");
+    auto* results = main_->Control<QPlainTextEdit>("ResultBox");
+    auto* reset = main_->Control<QPushButton>("ResetBtn");
+    QCOMPARE(Pixel(&main_->window, QPoint(400, 200)), qRgb(255, 255, 0));
+    QCOMPARE(main_->window.windowTitle(), "Sorvanto");
+    QTest::keyClicks(results, QStringLiteral("my pick\r"));
+    results->moveCursor(QTextCursor::Start);
+    QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
+    QVERIFY(main_->Control<QTimer>("Trigger")->isActive());
+    for (int tick = 1; tick <= 101; ++tick) {
+      main_->MovingTick();
+      QCOMPARE(main_->Control<QLabel>("PercLbl")->text(), QString::number(tick - 1) + '%');
+      if (tick == 51) QVERIFY(Pixel(bar, {30, 8}) == kBarBlue && Pixel(bar, {150, 8}) != kBarBlue);
+    }
+    QCOMPARE(main_->Control<QTimer>("Trigger")->interval(), 200);
+    for (int tick = 0; tick < 2000 && results->blockCount() < 5; ++tick) main_->MovingTick();
+    QVERIFY(results->blockCount() == 5 && results->textCursor().atEnd());
+    QVERIFY(main_->window.GetResultText().starts_with("my pick\r\n "));
+    QTest::mouseClick(reset, Qt::LeftButton);
+    QVERIFY(reset->text() == "Hover over yellow to reset." && !reset->isEnabled());
     main_->MovingTick();
-    QCOMPARE(main_->Control<QLabel>("PercLbl")->text(), QString::number(tick - 1) + '%');
-    QCOMPARE(bar->valueInterface()->currentValue().toInt(), tick - 1);
-    if (tick == 51) QVERIFY(BarPixel(30) == kBarBlue && BarPixel(150) != kBarBlue);
+    QVERIFY(results->toPlainText().isEmpty() && Pixel(bar, {20, 8}) != kBarBlue);
+    QVERIFY(reset->text() == "Reset" && reset->isEnabled());
   }
-  QCOMPARE(bar->text(QAccessible::Value), "100%");
-  QCOMPARE(main_->Control<QTimer>("Trigger")->interval(), 200);
-  QCOMPARE(results->toPlainText(), "my pick\n");
 
-  for (int tick = 0; tick < 2000 && results->blockCount() < 5; ++tick) main_->MovingTick();
-  QCOMPARE(results->blockCount(), 5);
-  QVERIFY2(results->toPlainText().startsWith("my pick\n "), qPrintable(results->toPlainText()));
-  QVERIFY(main_->window.GetResultText().starts_with("my pick\r\n "));
-  QVERIFY(results->textCursor().atEnd());
-
-  QTest::mouseClick(reset, Qt::LeftButton);
-  QVERIFY(reset->text() == "Hover over yellow to reset." && !reset->isEnabled());
-  main_->MovingTick();
-  QVERIFY(results->toPlainText().isEmpty());
-  QCOMPARE(bar->text(QAccessible::Value), "0%");
-  QVERIFY(BarPixel(20) != kBarBlue);
-  QVERIFY(reset->text() == "Reset" && reset->isEnabled());
-}
-
-void WindowTest::RunErrorInATickEndsTheProgram() {
-  QTimer dismissMessage;
-  connect(&dismissMessage, &QTimer::timeout, [] {
-    if (QWidget* box = QApplication::activeModalWidget()) box->close();
-  });
-  dismissMessage.start(10);
-  QTest::mouseClick(main_->Control("Picture1"), Qt::LeftButton);
-  main_->platform.failRandom = true;
-
-  QEventLoop program;
-  QTimer::singleShot(0, this, [this] { main_->MovingTick(); });
-  QCOMPARE(program.exec(), static_cast<int>(ErrorNumber::kOverflow));
-  QVERIFY(!main_->Control<QTimer>("Trigger")->isActive());
-  QVERIFY(!main_->window.isEnabled());
-}
-
-// A label's name is its text, so the About rows also check what that window shows.
-void WindowTest::EveryControlIsNamed_data() {
-  QTest::addColumn<bool>("about");
-  QTest::addColumn<QString>("control");
-  QTest::addColumn<QString>("name");
-  QTest::addColumn<bool>("described");
-  AddNameRow(false, "SorvantoFrm", "Sorvanto", true);
-  AddNameRow(false, "Label1", "Instructions (do everything on yellow field):", false);
-  AddNameRow(false, "Picture1", "Yellow field", true);
-  AddNameRow(false, "idSlider", "Warm-up", true);
-  AddNameRow(false, "PercLbl", "0%", false);
-  // Empty until the first movement.
-  AddNameRow(false, "HashLbl", "", true);
-  AddNameRow(false, "ResultBox", "Drawn combinations", true);
-  AddNameRow(false, "ResetBtn", "Reset", true);
-  AddNameRow(false, "Command1", "About", true);
-  AddNameRow(false, "AuthLbl", "Sorvanto, made by", false);
-  AddNameRow(true, "frmAbout", "About Sorvanto", false);
-  AddNameRow(true, "picIcon", "Program icon", false);
-  AddNameRow(true, "lblTitle", "Sorvanto", false);
-  AddNameRow(true, "lblVersion", "Version 1.0.0", false);
-  AddNameRow(true, "lblDescription", "This program generates Lotto combinations", false);
-  AddNameRow(true, "cmdOK", "OK", true);
-  AddNameRow(true, "cmdSysInfo", "System Info...", true);
-}
-
-// Long texts are compared up to the expected start.
-void WindowTest::EveryControlIsNamed() {
-  QFETCH(bool, about);
-  QFETCH(QString, control);
-  QWidget* top = about ? static_cast<QWidget*>(OpenAbout()) : &main_->window;
-  QVERIFY(top);
-  QWidget* widget = top->objectName() == control ? top : top->findChild<QWidget*>(control);
-  QVERIFY(widget);
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  QFETCH(QString, name);
-  QCOMPARE(accessible->text(QAccessible::Name).left(name.size()), name);
-  QTEST(!accessible->text(QAccessible::Description).isEmpty(), "described");
-}
-
-void WindowTest::AboutIconIsDrawnForTheDevicePixels() {
-  QDialog* about = OpenAbout();
-  QVERIFY(about);
-  const QPixmap icon = about->findChild<QLabel*>("picIcon")->pixmap();
-  QCOMPARE(icon.deviceIndependentSize(), QSizeF(32, 32));
-  // The left edge of the first box is one pixel wide at 32 x 32, with white on either
-  // side: as many device pixels wide as a pixel has, where an enlarged image blurs it.
-  const int scale = qRound(about->devicePixelRatio());
-  const QImage image = icon.toImage();
-  const int y = 5 * scale;
-  QCOMPARE(image.pixel(2 * scale - 1, y), qRgb(255, 255, 255));
-  for (int x = 2 * scale; x < 3 * scale; ++x) QCOMPARE(image.pixel(x, y), qRgb(244, 113, 121));
-  QCOMPARE(image.pixel(3 * scale, y), qRgb(255, 255, 255));
-}
-
-// Every way of closing gives the main window its input back; Enter on System Info runs
-// the tool (here: reports it missing) instead.
-void WindowTest::KeysAndClicksOnAbout_data() {
-  QTest::addColumn<QString>("way");
-  QTest::addColumn<bool>("closes");
-  QTest::newRow("OK clicked") << "click" << true;
-  QTest::newRow("Enter on OK") << "enter" << true;
-  QTest::newRow("Esc") << "escape" << true;
-  QTest::newRow("close box") << "close" << true;
-  QTest::newRow("Enter on System Info") << "sysinfo" << false;
-}
-
-void WindowTest::KeysAndClicksOnAbout() {
-  QFETCH(QString, way);
-  QFETCH(bool, closes);
-  QDialog* about = OpenAbout();
-  QVERIFY(about);
-  auto* ok = about->findChild<QPushButton*>("cmdOK");
-  auto* sysInfo = about->findChild<QPushButton*>("cmdSysInfo");
-  QCOMPARE(about->focusWidget(), ok);
-  QVERIFY(!main_->window.isEnabled());
-
-  if (way == "click") QTest::mouseClick(ok, Qt::LeftButton);
-  if (way == "enter") QTest::keyClick(ok, Qt::Key_Return);
-  if (way == "escape") QTest::keyClick(about, Qt::Key_Escape);
-  if (way == "close") about->close();
-  if (way == "sysinfo") {
-    sysInfo->setFocus();
-    QTest::keyClick(sysInfo, Qt::Key_Return);
+  // Any exception, not only a numbered error, ends the program with a message.
+  void ErrorInATickEndsTheProgram() {
+    QTimer dismissMessage;
+    QString shown;
+    connect(&dismissMessage, &QTimer::timeout, [&shown] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = box->text();
+        box->close();
+      }
+    });
+    dismissMessage.start(10);
+    QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
+    main_->platform.failure = std::make_exception_ptr(std::bad_alloc());
+    QEventLoop program;
+    QTimer::singleShot(0, this, [this] { main_->MovingTick(); });
+    QCOMPARE(program.exec(), 51);
+    QCOMPARE(shown, "Sorvanto cannot go on (error 51).\n\ninternal error: std::bad_alloc");
+    QVERIFY(!main_->Control<QTimer>("Trigger")->isActive() && !main_->window.isEnabled());
   }
-  QCOMPARE(about->isVisible(), !closes);
-  QCOMPARE(main_->window.isEnabled(), closes);
-  QCOMPARE(main_->sysInfo.messages.size(), closes ? 0u : 1u);
-}
 
-// The caret goes to a byte of the engine's text, where a CR LF pair is one position of
-// the document and a two-byte character one too. An append must remove nothing, so that
-// a number costs the same however long the text.
-void WindowTest::ResultBoxKeepsTheTextLastSet_data() {
-  QTest::addColumn<QStringList>("texts");
-  QTest::addColumn<QString>("shown");
-  QTest::addColumn<bool>("appends");
-  QTest::addColumn<int>("caret");
-  QTest::addColumn<int>("documentCaret");
-  QTest::newRow("appended") << QStringList{" 5, ", " 5,  12\r\n", " 5,  12\r\n 7, "}
-                            << " 5,  12\n 7, " << true << 99 << 12;
-  QTest::newRow("another start") << QStringList{" 5, ", " 6,  7\r\n"} << " 6,  7\n"
-                                 << false << 0 << 0;
-  QTest::newRow("CR LF split") << QStringList{" 5\r", " 5\r\n 6"} << " 5\n 6" << false << 4 << 3;
-  QTest::newRow("non-ASCII") << QStringList{"\u00e9", "\u00e9\r\n\u20ac"} << "\u00e9\n\u20ac"
-                             << true << 4 << 2;
-}
+  // Tab follows the controls' order and types nothing into the results; Enter presses
+  // the focused button. Screen readers are told what each control is for.
+  void TabAndEnterWalkTheControls() {
+    for (const char* name :
+         {"Picture1", "idSlider", "HashLbl", "ResultBox", "ResetBtn", "Command1"}) {
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(name));
+      QVERIFY2(!accessible->text(QAccessible::Description).isEmpty(), name);
+    }
+    Control("Picture1")->setFocus();
+    for (const char* next : {"idSlider", "ResultBox", "ResetBtn", "Command1", "Picture1"}) {
+      QTest::keyClick(main_->window.focusWidget(), Qt::Key_Tab);
+      QCOMPARE(main_->window.focusWidget()->objectName(), next);
+    }
+    QCOMPARE(main_->Control<QPlainTextEdit>("ResultBox")->toPlainText(), "");
+    QTest::keyClick(Control("ResetBtn"), Qt::Key_Return);
+    QCOMPARE(main_->Control<QPushButton>("ResetBtn")->text(), "Hover over yellow to reset.");
+    QTest::keyClick(Control("Command1"), Qt::Key_Enter);
+    QVERIFY(!main_->window.isEnabled());
+  }
 
-void WindowTest::ResultBoxKeepsTheTextLastSet() {
-  QFETCH(QStringList, texts);
-  QFETCH(int, caret);
-  ResultEdit box(nullptr);
-  for (const QString& text : texts.first(texts.size() - 1)) box.SetText(text.toStdString());
-  QSignalSpy changes(box.document(), &QTextDocument::contentsChange);
-  box.SetText(texts.last().toStdString());
-  box.SetCaret(caret);
+  // What the window shows, at its place each time it opens; every way of closing gives
+  // the main window its input back, and Enter on System Info runs the tool instead.
+  void KeysAndClicksOnAbout_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("onSysInfo");
+    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << false;
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << false;
+    QTest::newRow("close box") << int(Qt::Key_Close) << false;
+    QTest::newRow("Enter on System Info") << int(Qt::Key_Return) << true;
+  }
+  void KeysAndClicksOnAbout() {
+    QFETCH(int, key);
+    QFETCH(bool, onSysInfo);
+    QDialog* about = OpenAbout();
+    const auto text = [about](const char* label) {
+      return about->findChild<QLabel*>(label)->text();
+    };
+    QVERIFY(about->windowTitle() == "About Sorvanto" && text("lblTitle") == "Sorvanto");
+    QVERIFY(text("lblVersion") == "Version 1.0.0" &&
+            text("lblDescription").contains("\u00a9 2026 "));
+    QVERIFY(about->focusWidget()->objectName() == "cmdOK" && !main_->window.isEnabled());
+    QCOMPARE(about->geometry().topLeft(), QPoint(156, 129));
+    about->move(300, 300);
+    if (onSysInfo) about->findChild<QPushButton*>("cmdSysInfo")->setFocus();
+    if (key == Qt::Key_Close) about->close();
+    if (key != Qt::Key_Close) QTest::keyClick(about->focusWidget(), Qt::Key(key));
+    QVERIFY(about->isVisible() == onSysInfo && main_->window.isEnabled() == !onSysInfo);
+    QCOMPARE(main_->sysInfo.messages.size(), onSysInfo ? 1u : 0u);
+    if (!onSysInfo) QCOMPARE(OpenAbout()->geometry().topLeft(), QPoint(156, 129));
+  }
 
-  QCOMPARE(QString::fromStdString(box.Text()), texts.last());
-  QTEST(box.toPlainText(), "shown");
-  QTEST(changes.size() == 1 && changes[0][1].toInt() == 0, "appends");
-  QTEST(box.textCursor().position(), "documentCaret");
-}
+  // Thousands of drawing ticks without a reset, so that the random values and pointer
+  // places go round many times: the box holds exactly what a headless engine draws.
+  void LongRunHoldsExactlyTheDrawnNumbers() {
+    FakeEnginePlatform platform;
+    testing::TextView replica;
+    DrawState state;
+    StartEngine(state, replica, platform);
+    for (int tick = 1; tick <= 101 + 3000; ++tick) {
+      const QPointF twips = ToTwips(main_->MovingTick());
+      QApplication::processEvents();
+      RecordPointer(state, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
+      OnTick(state, replica, platform);
+    }
+    std::erase(replica.text, '\r');
+    QVERIFY(replica.text.size() > 6000);
+    QCOMPARE(main_->Control<QPlainTextEdit>("ResultBox")->toPlainText().toStdString(),
+             replica.text);
+  }
+
+  // The caret goes to a byte of the engine's text, where a CR LF pair is one position of
+  // the document and a two-byte character one too. An append removes nothing, so that a
+  // number costs the same however long the text.
+  void ResultBoxKeepsTheTextLastSet_data() {
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QList<int>>("appendsAndCarets");
+    QTest::newRow("appended") << QStringList{" 5, ", " 5,  12\r\n", " 5,  12\r\n 7, "}
+                              << " 5,  12\n 7, " << QList{1, 99, 12};
+    QTest::newRow("new") << QStringList{" 5, ", " 6,  7\r\n"} << " 6,  7\n" << QList{0, 0, 0};
+    QTest::newRow("CR LF split") << QStringList{" 5\r", " 5\r\n 6"} << " 5\n 6" << QList{0, 4, 3};
+    QTest::newRow("non-ASCII") << QStringList{"\u00e9", "\u00e9\r\n\u20ac"} << "\u00e9\n\u20ac"
+                               << QList{1, 4, 2};
+  }
+  void ResultBoxKeepsTheTextLastSet() {
+    QFETCH(QStringList, texts);
+    QFETCH(QList<int>, appendsAndCarets);
+    ResultEdit box(nullptr);
+    for (const QString& text : texts.first(texts.size() - 1)) box.SetText(text.toStdString());
+    QSignalSpy changes(box.document(), &QTextDocument::contentsChange);
+    box.SetText(texts.last().toStdString());
+    box.SetCaret(appendsAndCarets[1]);
+    QCOMPARE(QString::fromStdString(box.Text()), texts.last());
+    QTEST(box.toPlainText(), "shown");
+    QCOMPARE(changes.size() == 1 && changes[0][1].toInt() == 0, appendsAndCarets[0] == 1);
+    QCOMPARE(box.textCursor().position(), appendsAndCarets[2]);
+  }
+};
 
 }  // namespace sorvanto
 

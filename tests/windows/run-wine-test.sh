@@ -23,7 +23,6 @@ build=$(mkdir -p "$1" && cd "$1" && pwd)
 flags=(-std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -static -static-libgcc -static-libstdc++)
 x86_64-w64-mingw32-g++ "${flags[@]}" -Iui -Iengine -o "$build/sys_info_wine_test.exe" \
   tests/windows/sys_info_wine_test.cpp ui/sys_info.cpp ui/sys_info_windows.cpp -ladvapi32
-x86_64-w64-mingw32-g++ "${flags[@]}" -o "$build/fake_tool.exe" tests/windows/fake_tool.cpp
 
 export WINEPREFIX="$build/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'echo "Windows system information test: failed at line $LINENO"' ERR
@@ -38,14 +37,15 @@ trap 'wineserver -k || true' EXIT
 
 drive="$WINEPREFIX/drive_c/sorvanto"
 rm -rf "$drive"
-mkdir -p "$drive/location" "$drive/empty"
-cp "$build/fake_tool.exe" "$drive/tool.exe"
-cp "$build/fake_tool.exe" "$drive/location/MSINFO32.EXE"
+mkdir -p "$drive/with space"
+# Copies of the test program stand in for the tools; with.exe is planted where an
+# unquoted "C:\sorvanto\with space\..." would find it.
+for tool in tool.exe "with space/MSINFO32.EXE" with.exe; do
+  cp "$build/sys_info_wine_test.exe" "$drive/$tool"
+done
 
 reg() { wine reg "$@" /f >/dev/null; }
 test_key='HKLM\SOFTWARE\Sorvanto Test'
-tool_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
-location_key='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
 reg delete "$test_key" 2>/dev/null || true
 reg add "$test_key" /v Text /t REG_SZ /d 'C:\Program Files\Tool'
 reg add "$test_key" /v Number /t REG_DWORD /d 66051
@@ -54,37 +54,13 @@ reg add "$test_key" /v Full /t REG_SZ /d "$(printf 'x%.0s' {1..1023})"
 reg add "$test_key" /v Long /t REG_SZ /d "$(printf 'x%.0s' {1..1024})"
 reg add "$test_key" /v Empty /t REG_SZ /d ''
 reg add "$test_key" /v Binary /t REG_BINARY /d 0102
+reg add "$test_key" /v Expand /t REG_EXPAND_SZ /d 'C:\sorvanto\tool.exe'
 
-passed=0
-failed=0
-run() {
-  local output status=0
-  output=$(wine "$build/sys_info_wine_test.exe" "$@" | tr -d '\r') || status=$?
-  echo "$output"
-  passed=$((passed + $(grep -c '^ok' <<<"$output" || true)))
-  failed=$((failed + $(grep -c '^not ok' <<<"$output" || true)))
-  # A run that ends before it checks anything counts as a failure of its own.
-  [ "$status" -eq 0 ] || grep -q '^not ok' <<<"$output" || failed=$((failed + 1))
-}
-
-run lookups
-# The first value names the program, used as it is; the second lookup is set up to
-# start something else, so falling through to it shows.
-reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\sorvanto\tool.exe'
-reg add "$location_key" /v MSINFO /t REG_SZ /d 'C:\sorvanto\location'
-run start 'C:\sorvanto\tool.exe'
-reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\sorvanto\missing.exe'
-run start none
-# An empty first value, or none, and the second names the folder that holds MSINFO32.EXE.
-reg add "$tool_key" /v PATH /t REG_SZ /d ''
-run start 'C:\sorvanto\location\MSINFO32.EXE'
-reg delete "$tool_key" /v PATH
-run start 'C:\sorvanto\location\MSINFO32.EXE'
-reg add "$location_key" /v MSINFO /t REG_SZ /d 'C:\sorvanto\empty'
-run start none
-reg delete "$tool_key"
-reg delete "$location_key"
-run start none
-
+output=$(wine "$build/sys_info_wine_test.exe" check | tr -d '\r') || status=$?
+echo "$output"
+passed=$(grep -c '^ok' <<<"$output" || true)
+failed=$(grep -c '^not ok' <<<"$output" || true)
+# A run that ends before it checks anything counts as a failure of its own.
+[ "${status:-0}" -eq 0 ] || grep -q '^not ok' <<<"$output" || failed=$((failed + 1))
 echo "windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
