@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and prints each target as a ratio against its
-# reference in the same run.
+# reference in the same run; last, the program's start-up against a bare Qt window
+# (bench/startup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DSORVANTO_BUILD_BENCHMARKS=ON -DSORVANTO_BUILD_TESTS=OFF
-cmake --build build-release --target sorvanto_bench sorvanto_window_bench
+cmake --build build-release --target sorvanto_bench sorvanto_window_bench \
+  sorvanto sorvanto_startup_bare sorvanto_startup_probe
 
 for bench in sorvanto_bench sorvanto_window_bench; do
   build-release/bench/$bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
@@ -30,3 +32,6 @@ ratio("Window tick at 1 MB / at 10 KB", "BM_WindowDrawingTick/1048576", "BM_Wind
 long_box = median["BM_WindowDrawingTick/1048576"]
 print(f"Window tick at 1 MB: {long_box:.0f} us (target under 1000 us; {verdict(long_box, 1000)} it)")
 PY
+
+echo
+bench/startup.sh build-release

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks that Sorvanto installs like a desktop program, from an already built build
-# folder: `cmake --install` into a scratch prefix gives a menu entry that points at the
-# installed program and its table; the menu entry and the AppStream metadata validate;
-# and the Debian package installs on this machine, starts from its menu entry on a
-# virtual screen, and removes again without leaving anything behind.
+# folder: `cmake --install` into a scratch prefix with a blank in it gives a menu entry
+# that validates and starts the installed program on its table, on a virtual screen;
+# lintian finds nothing to report on the Debian package; and the package installs on
+# this machine, starts from its menu entry, and removes again without leaving anything
+# behind.
 #   scripts/check-package.sh BUILD_DIR
 # It installs and removes the package `sorvanto` on this machine, as root or with sudo.
 set -euo pipefail
@@ -21,6 +22,9 @@ installed=(
   share/icons/hicolor/256x256/apps/$app_id.png
   "$entry"
   "$metainfo"
+  share/doc/sorvanto/copyright
+  share/doc/sorvanto/changelog.gz
+  share/man/man1/sorvanto.1.gz
 )
 
 as_root=()
@@ -39,16 +43,100 @@ cleanup() {
 }
 trap cleanup EXIT
 
-entry_key() { sed -n "s/^$2=//p" "$1"; }
+# The working folder and the command line that a launcher takes from a menu entry's
+# Path= and Exec=, a line each: string escapes first, then Exec='s quoting (arguments
+# split at blanks outside double quotes; within them a backslash escapes " ` $ and
+# itself), then field codes, of which this entry has only %%.
+launch_command() {
+  python3 - "$1" <<'PY'
+import sys
+keys = {}
+group = None
+for line in open(sys.argv[1], encoding="utf-8"):
+    line = line.rstrip("\n")
+    if line.startswith("["):
+        group = line
+    elif group == "[Desktop Entry]" and "=" in line and not line.startswith("#"):
+        key, value = line.split("=", 1)
+        keys[key.strip()] = value
 
-echo "== cmake --install into a scratch prefix"
-prefix=$scratch/prefix
+def unescape(value):
+    out, i = [], 0
+    while i < len(value):
+        if value[i] == "\\" and i + 1 < len(value):
+            out.append({"s": " ", "n": "\n", "t": "\t", "r": "\r", "\\": "\\"}
+                       .get(value[i + 1], "\\" + value[i + 1]))
+            i += 2
+        else:
+            out.append(value[i])
+            i += 1
+    return "".join(out)
+
+def split_exec(value):
+    args, arg, i = [], None, 0
+    while i < len(value):
+        c = value[i]
+        if c == " ":
+            if arg is not None:
+                args.append(arg)
+            arg, i = None, i + 1
+        elif c == '"':
+            arg, i = arg or "", i + 1
+            while True:
+                if i == len(value):
+                    sys.exit("Exec= has an unterminated quote")
+                if value[i] == "\\" and value[i + 1:i + 2] in ('"', "`", "$", "\\"):
+                    arg, i = arg + value[i + 1], i + 2
+                elif value[i] == '"':
+                    i += 1
+                    break
+                else:
+                    arg, i = arg + value[i], i + 1
+        else:
+            arg, i = (arg or "") + c, i + 1
+    if arg is not None:
+        args.append(arg)
+    return [a.replace("%%", "%") for a in args]
+
+print(unescape(keys["Path"]))
+for arg in split_exec(unescape(keys["Exec"])):
+    print(arg)
+PY
+}
+
+# Starts the program as a launcher would from the menu entry $1, and checks that its
+# main window appears. A start-up error shows a message box with the same title, so the
+# window must be the main window's size as well.
+start_from_entry() {
+  local command
+  mapfile -t command < <(launch_command "$1")
+  env -C "${command[0]}" "${command[@]:1}" 2>"$scratch/stderr" &
+  app=$!
+  local window geometry
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Sorvanto$' | head -n 1) ||
+    { echo "no window appeared:"; cat "$scratch/stderr"; exit 1; }
+  geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
+  [ "$geometry" = 632x423 ] || { echo "window of $geometry:"; cat "$scratch/stderr"; exit 1; }
+  kill -0 "$app"
+  kill "$app"
+  wait "$app" || true
+  app=
+}
+
+# Kept from resetting when its last client leaves, which would refuse the next start.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$scratch/display" &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$scratch/display")
+
+echo "== cmake --install into a prefix with a blank"
+prefix="$scratch/my apps"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in "${installed[@]}"; do
   [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
-[ "$(entry_key "$prefix/$entry" Exec)" = "$prefix/bin/sorvanto" ] &&
-  [ "$(entry_key "$prefix/$entry" Path)" = "$prefix/share/sorvanto" ] ||
+mapfile -t command < <(launch_command "$prefix/$entry")
+[ "${command[*]}" = "$prefix/share/sorvanto $prefix/bin/sorvanto" ] && [ ${#command[@]} -eq 2 ] ||
   { echo "the menu entry misses the installed program or its table:"; cat "$prefix/$entry"; exit 1; }
 cmp examples/table.txt "$prefix/share/sorvanto/table.txt"
 for size in 32 256; do
@@ -57,6 +145,8 @@ for size in 32 256; do
 done
 desktop-file-validate "$prefix/$entry"
 appstreamcli validate --no-net "$prefix/$metainfo"
+echo "== Starting it from that menu entry"
+start_from_entry "$prefix/$entry"
 
 echo "== Debian package"
 rm -f "$build"/sorvanto_*.deb
@@ -64,9 +154,11 @@ rm -f "$build"/sorvanto_*.deb
 deb=$(ls "$build"/sorvanto_*.deb)
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6svg6 qt6-qpa-plugins; do
+for package in libqt6widgets6 qt6-qpa-plugins; do
   grep -q "\<$package\>" <<<"$depends" || { echo "Depends lacks $package"; exit 1; }
 done
+echo "== lintian"
+lintian --fail-on error,warning "$deb"
 
 # One check at a time on this machine: another one would install or remove the same
 # package underneath it.
@@ -82,23 +174,8 @@ for file in "${installed[@]}"; do
   printf '%s\n' "${owned[@]}" | grep -qx "/usr/$file" || { echo "not packaged: $file"; exit 1; }
 done
 
-echo "== Starting the installed program from its menu entry"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$scratch/display" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
-env -C "$(entry_key "/usr/$entry" Path)" "$(entry_key "/usr/$entry" Exec)" 2>"$scratch/stderr" &
-app=$!
-# A start-up error shows a message box with the same title, so the window must be the
-# main window's size as well.
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Sorvanto$' | head -n 1) ||
-  { echo "no window appeared:"; cat "$scratch/stderr"; exit 1; }
-geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
-[ "$geometry" = 632x423 ] || { echo "window of $geometry:"; cat "$scratch/stderr"; exit 1; }
-kill -0 "$app"
-kill "$app"
-wait "$app" || true
-app=
+echo "== Starting the installed package from its menu entry"
+start_from_entry "/usr/$entry"
 
 echo "== Removing the package"
 "${apt[@]}" purge sorvanto >/dev/null

@@ -1,24 +1,20 @@
 #include "app_icon.h"
 
-#include <QPainter>
+#include <QImageReader>
 #include <QPixmap>
-#include <QSvgRenderer>
 
 namespace sorvanto {
 
 QIcon SorvantoIcon() {
-  QSvgRenderer renderer(QStringLiteral(":/sorvanto/sorvanto.svg"));
   QIcon icon;
-  // Drawn afresh for displays with two device pixels to the pixel, where an enlarged
-  // 32 x 32 image would look blurred.
-  for (const int scale : {1, 2}) {
-    QPixmap pixmap(kIconSize * scale, kIconSize * scale);
-    pixmap.fill(Qt::white);
-    {
-      QPainter painter(&pixmap);
-      renderer.render(&painter);
-    }
-    icon.addPixmap(pixmap);
+  // A bitmap of its own for displays with two device pixels to the pixel, where an
+  // enlarged 32 x 32 image would look blurred.
+  for (const char* file : {":/sorvanto/icon-32.png", ":/sorvanto/icon-64.png"}) {
+    // Read as PNG outright: a reader left to detect the format loads every image
+    // format plugin installed to ask it first, which costs start-up time and memory.
+    QImageReader reader(QString::fromLatin1(file), "PNG");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
   }
   return icon;
 }

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Start-up time and resident memory of Sorvanto against a bare Qt window in the same
+# run, on a virtual screen. Each program is started RUNS times, in turn with the others
+# and in a rotating order, and the medians are compared. Start-up runs from the start to
+# the first window's mapping, as processor time (which the other work on a shared
+# machine distorts far less) and as wall-clock time; memory is what the program holds
+# resident half a second later, once the window is painted. The bare window with one
+# line of text shows what showing any text costs.
+#   bench/startup.sh BUILD_DIR [RUNS]
+# BUILD_DIR holds app/sorvanto and, built with SORVANTO_BUILD_BENCHMARKS, the bare
+# window and the probe in bench/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:?usage: bench/startup.sh BUILD_DIR [RUNS]}")
+runs=${2:-15}
+probe=("$build/bench/sorvanto_startup_probe" 500)
+programs=(
+  "$build/bench/sorvanto_startup_bare"
+  "$build/bench/sorvanto_startup_bare text"
+  "$build/app/sorvanto"
+)
+
+scratch=$(mktemp -d)
+xvfb=
+cleanup() {
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# Kept from resetting whenever its last client leaves, which would refuse the next.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$scratch/display")
+unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+export XDG_RUNTIME_DIR=$scratch
+
+# Sorvanto reads its table from the folder it starts in.
+cp examples/table.txt "$scratch/"
+cd "$scratch"
+measure() {
+  # shellcheck disable=SC2086 # a program may come with an argument
+  "${probe[@]}" $1 2>"$scratch/stderr" ||
+    { echo "measuring $1 failed:"; cat "$scratch/stderr"; exit 1; } >&2
+}
+# One start of each first, so that all find their libraries in the page cache.
+for program in "${programs[@]}"; do measure "$program" >/dev/null; done
+for run in $(seq "$runs"); do
+  for step in 0 1 2; do
+    i=$(((run + step) % 3))
+    measure "${programs[$i]}" >>"$scratch/$i.txt"
+  done
+done
+
+python3 - "$scratch"/{0,1,2}.txt <<'PY'
+import statistics, sys
+bare, text, app = ([list(map(float, line.split())) for line in open(path)] for path in sys.argv[1:])
+for name, column, unit, scale in (("Start-up, processor time", 1, "ms", 1),
+                                  ("Start-up, wall-clock time", 0, "ms", 1),
+                                  ("Resident memory", 2, "MiB", 1024)):
+    a, b, t = (statistics.median(row[column] for row in rows) / scale for rows in (app, bare, text))
+    verdict = "meets" if a / b <= 1.1 else "MISSES"
+    print(f"{name}, Sorvanto / a bare Qt window: {a / b:.2f} ({a:.1f} / {b:.1f} {unit}; "
+          f"target at most 1.1; {verdict} it)")
+    print(f"  the bare window with one line of text: {t:.1f} {unit}, {t / b:.2f} of the bare "
+          f"one; Sorvanto / that window: {a / t:.2f}")
+PY
