@@ -3,6 +3,7 @@
 # which gives Wine a prefix of the build's own and the DLLs' folders as search path.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-runtime.cmake)
 find_program(WINE wine REQUIRED)
+find_program(WINESERVER wineserver REQUIRED)
 
 # Wine shows the host's root directory as drive Z: and wants Windows paths here.
 set(wine_dirs "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")

@@ -19,9 +19,23 @@ install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
 
-# The compiler's own runtime, which the program and Qt link dynamically.
+# The compiler's own runtime, which the program and Qt link dynamically. Debian ships it
+# with its debugging symbols, nine tenths of the C++ library's size; the installer takes
+# it stripped.
 include(${PROJECT_SOURCE_DIR}/cmake/mingw-runtime.cmake)
-install(FILES ${SORVANTO_MINGW_RUNTIME_DLLS} DESTINATION .)
+set(stripped_runtime)
+foreach(dll IN LISTS SORVANTO_MINGW_RUNTIME_DLLS)
+  get_filename_component(name "${dll}" NAME)
+  set(stripped ${CMAKE_CURRENT_BINARY_DIR}/mingw-runtime/${name})
+  add_custom_command(OUTPUT ${stripped}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/mingw-runtime
+    COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${dll}
+    DEPENDS ${dll}
+    VERBATIM)
+  list(APPEND stripped_runtime ${stripped})
+endforeach()
+add_custom_target(sorvanto_mingw_runtime ALL DEPENDS ${stripped_runtime})
+install(FILES ${stripped_runtime} DESTINATION .)
 
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Sorvanto)
@@ -37,6 +51,9 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME Sorvanto.exe)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A 64-bit installer for a 64-bit program: it sees the 64-bit Program Files and registry,
+# and runs where no 32-bit Windows layer is installed, as on a wine64 alone.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_STRIP_FILES ON)
 # NSIS text below goes into the installer's script as it stands.
 set(CPACK_VERBATIM_VARIABLES ON)
@@ -47,7 +64,10 @@ set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
   SetOutPath "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Sorvanto.lnk" "$INSTDIR\Sorvanto.exe"
 ]])
+# The uninstaller removes the vendor's registry key too, which holds nothing but the
+# program's own key.
 set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
   Delete "$SMPROGRAMS\$MUI_TEMP\Sorvanto.lnk"
+  DeleteRegKey /ifempty SHCTX "Software\the Sorvanto authors"
 ]])
 include(CPack)
