@@ -21,8 +21,8 @@ tests/fuzz/run-fuzzers.sh build-fuzz
 tests/windows/run-wine-test.sh build-wine
 
 # The program for Windows: cross-built with its installer, its tests run under Wine, and
-# the installer installed, used and removed under Wine. The main window's Qt tests wait
-# forever under Wine (README, "Windows"), so only the About window's run there.
+# the installer installed, used and removed under Wine. Wine hands programs no QT_
+# variable, so the run at twice the pixels would only repeat the plain one: left out.
 scripts/build-windows.sh build-windows
-ctest --test-dir build-windows --output-on-failure -E '^window_'
+ctest --test-dir build-windows --output-on-failure -E '^window_test_scaled$'
 tests/windows/check-installer.sh build-windows
