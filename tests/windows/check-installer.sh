@@ -62,7 +62,8 @@ installed=$(cd "$app_dir" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | t
 [ "$installed" = "$(printf '%s\n' "${expected_files[@]}" | LC_ALL=C sort | tr '\n' ' ')" ] ||
   fail "installed files: $installed"
 cmp -s "$app_dir/table.txt" examples/table.txt || fail "table.txt differs from examples/table.txt"
-[ -f "$menu_dir/Sorvanto.lnk" ] && [ -f "$menu_dir/Uninstall.lnk" ] || fail "no Start-menu shortcuts"
+[ -f "$menu_dir/Sorvanto.lnk" ] || fail "no Start-menu shortcut"
+[ -f "$menu_dir/Uninstall.lnk" ] || fail "no Start-menu shortcut to the uninstaller"
 
 # The program's window: its client area's top-left corner on the screen, and a pixel.
 window=''
@@ -77,12 +78,15 @@ start_program() {
   origin_x=$X
   origin_y=$Y
 }
-at() { echo $((origin_x + $1)) $((origin_y + $2)); }
+move_to() {
+  xdotool mousemove "$((origin_x + $1))" "$((origin_y + $2))" sleep "${3:-0.1}"
+}
 click() {
-  xdotool mousemove $(at "$1" "$2") sleep 0.1 click 1 sleep 0.3
+  move_to "$1" "$2"
+  xdotool click 1 sleep 0.3
 }
 pixel() {
-  import -window root -crop "1x1+$(($origin_x + $1))+$(($origin_y + $2))" -depth 8 txt:- |
+  import -window root -crop "1x1+$((origin_x + $1))+$((origin_y + $2))" -depth 8 txt:- |
     grep -o '#[0-9A-F]\{6\}' | head -1
 }
 # The places of the controls in the window, in pixels from its client area's corner.
@@ -104,8 +108,8 @@ for round in 1 2 3 4; do
   # A person moving the mouse over the field: a few seconds of small steps.
   moves=()
   for step in $(seq 1 150); do
-    moves+=(mousemove $(at $((field[0] + (step * 37 + round * 11) % 240 - 120)) \
-      $((field[1] + (step * 53 + round * 7) % 200 - 100))) sleep 0.03)
+    moves+=(mousemove "$((origin_x + field[0] + (step * 37 + round * 11) % 240 - 120))"
+      "$((origin_y + field[1] + (step * 53 + round * 7) % 200 - 100))" sleep 0.03)
   done
   xdotool "${moves[@]}"
   # The result box's text, selected and copied as a person would.
@@ -131,7 +135,8 @@ bar_full=$(pixel "${bar_end[@]}")
 [ "$bar_full" != "$bar_before" ] || fail "the warm-up bar is not filled ($bar_full)"
 
 click "${reset[@]}"
-xdotool mousemove $(at "${field[@]}") sleep 0.3 mousemove $(at $((field[0] + 40)) $((field[1] + 30))) sleep 0.5
+move_to "${field[@]}" 0.3
+move_to $((field[0] + 40)) $((field[1] + 30)) 0.5
 [ "$(pixel "${bar_end[@]}")" = "$bar_before" ] || fail "Reset left the bar filled"
 # An empty result box is one colour where the numbers were.
 [ "$(import -window root -crop "180x40+$((origin_x + 12))+$((origin_y + 140))" -format %k info:)" = 1 ] ||
@@ -149,7 +154,7 @@ press_system_info() {
     [ -f "$1.started" ] && break
     sleep 0.25
   done
-  [ -f "$1.started" ] || fail "System Info did not start ${1#$drive}"
+  [ -f "$1.started" ] || fail "System Info did not start ${1#"$drive"}"
   # The tool took the focus when it started; Esc still reaches About, which may take a
   # few seconds under Wine to close.
   xdotool key Escape
