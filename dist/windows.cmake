@@ -1,0 +1,73 @@
+# What an installed Sorvanto for Windows consists of: the program, its default weight
+# table beside it, and the libraries it loads; and the installer made of them
+# (`cpack` in the build folder, with Debian's nsis).
+
+# The name the Linux desktop knows the program by; the entry point tells it to Qt, which
+# has no use for it on Windows.
+target_compile_definitions(sorvanto PRIVATE SORVANTO_APP_ID="example.sorvanto.Sorvanto")
+
+# Everything goes into one folder, so that Windows finds the DLLs next to the program and
+# Qt finds its plugins in the program's own folder.
+install(TARGETS sorvanto RUNTIME DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/table.txt DESTINATION .)
+
+# Exactly the Qt libraries and plugins the program loads: Core, Gui and Widgets, which it
+# links; the platform plugin, without which no window opens; and the style that draws
+# controls as the system's own do.
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+  DESTINATION .)
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+
+# The compiler's own runtime, which the program and Qt link dynamically. Debian ships it
+# with its debugging symbols, nine tenths of the C++ library's size; the installer takes
+# it stripped.
+include(${PROJECT_SOURCE_DIR}/cmake/mingw-runtime.cmake)
+set(stripped_runtime)
+foreach(dll IN LISTS SORVANTO_MINGW_RUNTIME_DLLS)
+  get_filename_component(name "${dll}" NAME)
+  set(stripped ${CMAKE_CURRENT_BINARY_DIR}/mingw-runtime/${name})
+  add_custom_command(OUTPUT ${stripped}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/mingw-runtime
+    COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${dll}
+    DEPENDS ${dll}
+    VERBATIM)
+  list(APPEND stripped_runtime ${stripped})
+endforeach()
+add_custom_target(sorvanto_mingw_runtime ALL DEPENDS ${stripped_runtime})
+install(FILES ${stripped_runtime} DESTINATION .)
+
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME Sorvanto)
+set(CPACK_PACKAGE_VENDOR "the Sorvanto authors")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "lottery combinations from the movements of the mouse")
+set(CPACK_PACKAGE_FILE_NAME Sorvanto-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Sorvanto)
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Sorvanto)
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_DISPLAY_NAME Sorvanto)
+set(CPACK_NSIS_PACKAGE_NAME Sorvanto)
+set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME Sorvanto.exe)
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A 64-bit installer for a 64-bit program: it sees the 64-bit Program Files and registry,
+# and runs where no 32-bit Windows layer is installed, as on a wine64 alone.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_STRIP_FILES ON)
+# NSIS text below goes into the installer's script as it stands.
+set(CPACK_VERBATIM_VARIABLES ON)
+# The program reads table.txt from its working directory, so the Start-menu shortcut
+# starts it in the installation folder, which holds the table: CreateShortCut takes the
+# output path as the shortcut's working directory.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
+  SetOutPath "$INSTDIR"
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Sorvanto.lnk" "$INSTDIR\Sorvanto.exe"
+]])
+# The uninstaller removes the vendor's registry key too, which holds nothing but the
+# program's own key.
+set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
+  Delete "$SMPROGRAMS\$MUI_TEMP\Sorvanto.lnk"
+  DeleteRegKey /ifempty SHCTX "Software\the Sorvanto authors"
+]])
+include(CPack)
