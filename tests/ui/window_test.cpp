@@ -10,11 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "entropy_chain.h"
 #include "result_edit.h"
-#include "text_view.h"
-#include "twips.h"
-#include "weight_table.h"
 #include "window_fixture.h"
 
 namespace sorvanto {
@@ -203,25 +199,6 @@ class WindowTest : public QObject {
     QVERIFY(about->isVisible() == onSysInfo && main_->window.isEnabled() == !onSysInfo);
     QCOMPARE(main_->sysInfo.messages.size(), onSysInfo ? 1u : 0u);
     if (!onSysInfo) QCOMPARE(OpenAbout()->geometry().topLeft(), QPoint(156, 129));
-  }
-
-  // Thousands of drawing ticks without a reset, so that the random values and pointer
-  // places go round many times: the box holds exactly what a headless engine draws.
-  void LongRunHoldsExactlyTheDrawnNumbers() {
-    FakeEnginePlatform platform;
-    testing::TextView replica;
-    DrawState state;
-    StartEngine(state, replica, platform);
-    for (int tick = 1; tick <= 101 + 3000; ++tick) {
-      const QPointF twips = ToTwips(main_->MovingTick());
-      QApplication::processEvents();
-      RecordPointer(state, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
-      OnTick(state, replica, platform);
-    }
-    std::erase(replica.text, '\r');
-    QVERIFY(replica.text.size() > 6000);
-    QCOMPARE(main_->Control<QPlainTextEdit>("ResultBox")->toPlainText().toStdString(),
-             replica.text);
   }
 
   // The caret goes to a byte of the engine's text, where a CR LF pair is one position of
