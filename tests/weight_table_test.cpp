@@ -42,10 +42,9 @@ std::string Outcome(const std::string& table) {
   }
   std::string outcome;
   for (const std::int32_t weight : run.state.Weights) outcome += std::to_string(weight) + " ";
-  EXPECT_EQ(run.state.WeightTotal, run.state.Weights.back());
-  EXPECT_EQ(run.state.Picks, std::vector<std::int32_t>(run.state.PickCount, 0));
-  EXPECT_EQ(run.seeds, std::vector{run.TimeOfDay()});
-  EXPECT_EQ(run.lines.front(), "SetTimerInterval 20");
+  EXPECT_TRUE(run.state.WeightTotal == run.state.Weights.back() &&
+              run.state.Picks == std::vector<std::int32_t>(run.state.PickCount, 0) &&
+              run.seeds == std::vector{run.TimeOfDay()} && run.lines[0] == "SetTimerInterval 20");
   return outcome + (run.lines.back() == "Beep" ? "beep" : "/ ") +
          ::testing::internal::GetCapturedStderr();
 }
