@@ -41,10 +41,9 @@ struct FakeEnginePlatform final : EnginePlatform {
 struct FakeSysInfo final : SysInfoPlatform {
   std::int32_t RegOpenKeyExA(RegKey, std::string_view subKey, std::uint32_t, std::uint32_t access,
                              RegKey& key) override {
-    accessMasks.push_back(access);
     opened.emplace_back(subKey);
     key = opened.size();
-    return kErrorSuccess;
+    return access == kKeyRead ? kErrorSuccess : 5;
   }
   // A value of type 0 is missing.
   std::int32_t RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t& type,
@@ -59,8 +58,10 @@ struct FakeSysInfo final : SysInfoPlatform {
   std::string Dir(std::string_view path) override {
     return files.contains(std::string(path)) ? "X" : "";
   }
+  // A program named missing.exe does not start.
   void Shell(std::string_view command) override {
-    if (shellFails) throw RunError(ErrorNumber::kFileNotFound, "The program did not start.");
+    if (command.ends_with("missing.exe"))
+      throw RunError(ErrorNumber::kFileNotFound, "Not started.");
     started.emplace_back(command);
   }
   void MsgBox(std::string_view message) override { messages.emplace_back(message); }
@@ -68,8 +69,6 @@ struct FakeSysInfo final : SysInfoPlatform {
   // (key path below HKEY_LOCAL_MACHINE, value name) -> (type, bytes).
   std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, std::string>> values;
   std::set<std::string> files;
-  bool shellFails = false;
-  std::vector<std::uint32_t> accessMasks;
   std::vector<std::string> opened, started, messages;
   std::size_t keysClosed = 0;
 };
