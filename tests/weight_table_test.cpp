@@ -52,7 +52,9 @@ std::string Outcome(const std::string& table) {
 TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
   const std::string digits(100, '1');
   const std::pair<std::string, std::string> cases[] = {
-      {TableText(3, 2, {"2.5", "3.5", "0.5"}), "2 6 6 beep"},  // ties to even
+      // Ties to even, also below zero; the double just under 0.5 is no tie.
+      {TableText(4, 2, {"2.5", "3.5", "-1.5", "0.49999999999999994"}), "2 6 4 4 beep"},
+      {TableText(2, 1, {"1", "2147483647.5"}), "1 2 / sorvanto: table.txt, line 3: Overflow"},
       {TableText(3, 2, {"12 balls", "1 000", "2,5"}), "12 1012 1014 beep"},
       {TableText(3, 2, {"5", "-2", "4", "#"}), "5 3 7 beep"},  // lines past the table unread
       {TableText(4, 2, {"4", "", " # no", "1"}), "4 4 4 5 beep"},
