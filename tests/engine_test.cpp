@@ -63,10 +63,8 @@ TEST(SystemPlatformTest, SameTimeOfDayGivesOtherSequencesOf24RandomBits) {
   SystemPlatform first(nullptr), second(nullptr);
   first.SeedRandom(43200.5f);
   second.SeedRandom(43200.5f);
-  EXPECT_NE(std::pair(first.NextRandom(), first.NextRandom()),
-            std::pair(second.NextRandom(), second.NextRandom()));
-  std::uint32_t any_set = 0;
-  std::uint32_t all_set = 0xFFFFFF;
+  EXPECT_NE(first.NextRandom(), second.NextRandom());
+  std::uint32_t any_set = 0, all_set = 0xFFFFFF;
   for (int i = 0; i < 10'000; ++i) {
     const float scaled = std::ldexp(first.NextRandom(), 24);
     ASSERT_TRUE(scaled >= 0 && scaled < 0x1p24f && scaled == std::floor(scaled)) << scaled;
