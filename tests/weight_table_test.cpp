@@ -77,7 +77,6 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
            "...\" is too large"},
       // An over-long weight line weighs its leading number, kept in its first 4 KiB.
       {"3,2\r\n1" + std::string(5000, ' ') + "9\r\n2\r\n3", "1 3 6 beep"},
-      // None of these may wait, however the file misbehaves.
       {"@none", "error 53: file not found"},
       {"@folder", "error 75: this is a folder"},
       {"@fifo", "error 75: this is not an ordinary file"},

@@ -52,8 +52,8 @@ class SysInfoTest : public QObject {
     if (toolThere) system.files.insert("C:\\Shared\\MSINFO32.EXE");
     StartSysInfo(system);
     QCOMPARE(system.started, std::vector<std::string>(!started.isEmpty(), started.toStdString()));
-    QCOMPARE(system.messages.size(), started.isEmpty() ? 1u : 0u);
-    QCOMPARE(system.keysClosed, system.opened.size());
+    QVERIFY(system.messages.size() == (started.isEmpty() ? 1u : 0u) &&
+            system.keysClosed == system.opened.size());
   }
 
   // The tool's path has a blank and is started whole; a buffer too small for it stays as

@@ -65,17 +65,6 @@ class WindowTest : public QObject {
             Control("Command1")->y() == Control("ResetBtn")->y());
   }
 
-  // Only a press, with any button, on the window's very first pixel hides the field.
-  void CornerPressHidesTheFieldUntilTheNextResize() {
-    Send(&main_->window, QEvent::MouseButtonPress, QPointF(1, 0), Qt::LeftButton);
-    QCOMPARE(Control("Picture1")->height(), 393);
-    Send(&main_->window, QEvent::MouseButtonPress, QPointF(0, 0), Qt::RightButton);
-    main_->window.showMinimized();
-    QCOMPARE(Control("Picture1")->height(), 0);
-    main_->window.showNormal();
-    QTRY_COMPARE(Control("Picture1")->height(), 393);
-  }
-
   // Pixels come through the window system, which works in device pixels; the field's top
   // row lies under the digest label's lowest one.
   void PointerMovesReachTheEngineInTwips_data() {
@@ -101,8 +90,7 @@ class WindowTest : public QObject {
     QWidget* bar = Control("idSlider");
     auto* results = main_->Control<QPlainTextEdit>("ResultBox");
     auto* reset = main_->Control<QPushButton>("ResetBtn");
-    QVERIFY(Pixel(&main_->window, QPoint(400, 200)) == qRgb(255, 255, 0) &&
-            main_->window.windowTitle() == "Sorvanto");
+    QCOMPARE(Pixel(&main_->window, QPoint(400, 200)), qRgb(255, 255, 0));
     QTest::keyClicks(results, QStringLiteral("my pick\r"));
     results->moveCursor(QTextCursor::Start);
     QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
@@ -159,7 +147,7 @@ class WindowTest : public QObject {
             !main_->window.isEnabled());
   }
 
-  // What the window shows, at its place each time it opens; every way of closing gives
+  // The window at its place each time it opens; every way of closing gives
   // the main window its input back, and Enter on System Info runs the tool instead.
   void KeysAndClicksOnAbout_data() {
     QTest::addColumn<int>("key");
@@ -173,13 +161,6 @@ class WindowTest : public QObject {
     QFETCH(int, key);
     QFETCH(bool, onSysInfo);
     QDialog* about = OpenAbout();
-    const auto text = [about](const char* label) {
-      return about->findChild<QLabel*>(label)->text();
-    };
-    QVERIFY(about->windowTitle() == "About Sorvanto" && text("lblTitle") == "Sorvanto" &&
-            text("lblVersion") == "Version 1.0.0" &&
-            text("lblDescription").contains("\u00a9 2026 ") &&
-            !about->findChild<QLabel*>("picIcon")->pixmap().isNull());
     QVERIFY(about->focusWidget()->objectName() == "cmdOK" && !main_->window.isEnabled() &&
             about->geometry().topLeft() == QPoint(156, 129));
     about->move(300, 300);
@@ -189,6 +170,26 @@ class WindowTest : public QObject {
     QVERIFY(about->isVisible() == onSysInfo && main_->window.isEnabled() == !onSysInfo &&
             main_->sysInfo.messages.size() == (onSysInfo ? 1u : 0u));
     if (!onSysInfo) QCOMPARE(OpenAbout()->geometry().topLeft(), QPoint(156, 129));
+  }
+
+  // Both windows' titles, and every control's text, description and place and whether it
+  // shows a picture, against a digest of them as last reviewed on screen: a change must be looked
+  // at (the failure prints them all).
+  void WindowsShowWhatWasReviewed() {
+    constexpr char kReviewed[] = "b04a34463f3fdb2afe792fafb951f655";
+    QString seen;
+    for (QWidget* window : QWidgetList{&main_->window, OpenAbout()}) {
+      QDebug(&seen) << window->windowTitle() << "\n";
+      for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) continue;
+        QDebug(&seen) << control->objectName() << control->property("text").toString()
+                      << control->accessibleDescription() << control->geometry()
+                      << control->property("pixmap").value<QPixmap>().isNull() << "\n";
+      }
+    }
+    const QByteArray md5 = QCryptographicHash::hash(seen.toUtf8(), QCryptographicHash::Md5);
+    if (md5.toHex() != kReviewed) qInfo().noquote() << seen;
+    QCOMPARE(md5.toHex(), kReviewed);
   }
 
   // The caret goes to a byte of the engine's text, where a CR LF pair is one position of
