@@ -60,8 +60,7 @@ struct FakeSysInfo final : SysInfoPlatform {
   }
   // A program named missing.exe does not start.
   void Shell(std::string_view command) override {
-    if (command.ends_with("missing.exe"))
-      throw RunError(ErrorNumber::kFileNotFound, "Not started.");
+    if (command.ends_with("missing.exe")) throw RunError(ErrorNumber::kFileNotFound, "");
     started.emplace_back(command);
   }
   void MsgBox(std::string_view message) override { messages.emplace_back(message); }
@@ -73,25 +72,20 @@ struct FakeSysInfo final : SysInfoPlatform {
   std::size_t keysClosed = 0;
 };
 
-// Sent directly: QTest takes a press at QPoint(0, 0) for one at the widget's centre.
-inline void Send(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button = {}) {
-  QMouseEvent event(type, at, widget->mapToGlobal(at), button, button, {});
-  QApplication::sendEvent(widget, &event);
-}
-
 struct MainWindow {
   MainWindow() { window.show(); }
   template <typename T = QWidget>
   T* Control(const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
   }
-  // The pointer to a new place over the field, then one tick of the timer; returns the place.
-  QPointF MovingTick() {
+  // The pointer to a new place over the field, sent directly, then one tick of the timer.
+  void MovingTick() {
     ++moves;
-    const QPointF position(moves % 300, moves / 300 % 390);
-    Send(Control("Picture1"), QEvent::MouseMove, position);
+    QWidget* field = Control("Picture1");
+    const QPointF at(moves % 300, moves / 300 % 390);
+    QMouseEvent move(QEvent::MouseMove, at, field->mapToGlobal(at), Qt::NoButton, {}, {});
+    QApplication::sendEvent(field, &move);
     QMetaObject::invokeMethod(Control<QTimer>("Trigger"), "timeout");
-    return position;
   }
 
   FakeEnginePlatform platform;
