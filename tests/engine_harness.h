@@ -30,7 +30,7 @@ struct EngineRun final : EnginePlatform {
     std::filesystem::create_directories(folder);
     if (table.empty()) return;
     Write(table);
-    Start();
+    StartEngine(state, view, *this);
     lines.clear();
   }
   ~EngineRun() override {
@@ -47,7 +47,6 @@ struct EngineRun final : EnginePlatform {
   void Write(std::string_view table) const {
     std::ofstream(folder / "table.txt", std::ios::binary) << table;
   }
-  void Start() { StartEngine(state, view, *this); }
   void Click() { ToggleTicking(view); }
   // Timer ticks, delivered only while the timer is on as the window does, each at a new
   // position so that every one does work.

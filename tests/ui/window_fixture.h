@@ -76,7 +76,7 @@ struct MainWindow {
   MainWindow() { window.show(); }
   template <typename T = QWidget>
   T* Control(const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
+    return window.findChild<T*>(name);
   }
   // The pointer to a new place over the field, sent directly, then one tick of the timer.
   void MovingTick() {
