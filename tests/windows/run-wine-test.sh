@@ -21,7 +21,7 @@ fi
 build=$(mkdir -p "$1" && cd "$1" && pwd)
 # Statically linked, so that Wine needs no DLLs of the compiler's.
 flags=(-std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -static -static-libgcc -static-libstdc++)
-x86_64-w64-mingw32-g++ "${flags[@]}" -Iui -Iengine -o "$build/sys_info_wine_test.exe" \
+x86_64-w64-mingw32-g++ "${flags[@]}" -Iui -Iengine -Idigest -o "$build/sys_info_wine_test.exe" \
   tests/windows/sys_info_wine_test.cpp ui/sys_info.cpp ui/sys_info_windows.cpp -ladvapi32
 
 export WINEPREFIX="$build/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
