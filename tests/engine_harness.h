@@ -1,6 +1,6 @@
-// The engine without a window: table.txt in a folder of its own, random values the test
-// chooses, and the replay tool's TraceView recording every window call (and the beep) as
-// one line, so that tests compare runs call by call.
+// The engine without a window: table.txt in a folder of its own, random values stepping
+// round the unit interval, and the replay tool's TraceView recording every window call
+// (and the beep) as one line, so that tests compare runs call by call.
 #pragma once
 
 #include <filesystem>
@@ -8,7 +8,6 @@
 #include <random>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "entropy_chain.h"
@@ -26,11 +25,12 @@ inline std::string TableText(int ball_count, int pick_count,
 }
 
 struct EngineRun final : EnginePlatform {
-  EngineRun() { std::filesystem::create_directories(folder); }
-  // Starts the engine on `table`, the bytes of table.txt, and forgets the start-up lines.
-  explicit EngineRun(std::string_view table) : EngineRun() {
+  // Given `table`, the bytes of table.txt, starts the engine and forgets the start-up lines.
+  explicit EngineRun(std::string_view table = {}) {
+    std::filesystem::create_directories(folder);
+    if (table.empty()) return;
     Write(table);
-    Start();
+    StartEngine(state, view, *this);
     lines.clear();
   }
   ~EngineRun() override {
@@ -47,29 +47,23 @@ struct EngineRun final : EnginePlatform {
   void Write(std::string_view table) const {
     std::ofstream(folder / "table.txt", std::ios::binary) << table;
   }
-  void Start() { StartEngine(state, view, *this); }
-  void Move(float x, float y) { RecordPointer(state, x, y); }
   void Click() { ToggleTicking(view); }
-  // A timer tick as the window delivers it: only while the timer is on.
-  void Tick(float random = 0.5f) {
-    next_random = random;
-    if (view.GetTimerEnabled()) OnTick(state, view, *this);
-  }
-  // Ticks, each at a new position so that every one does work.
+  // Timer ticks, delivered only while the timer is on as the window does, each at a new
+  // position so that every one does work.
   void MovingTicks(int count) {
     for (int i = 0; i < count; ++i) {
-      Move(next_x += 15, 900);
-      Tick(static_cast<float>(i % 997) / 997.0f);
+      RecordPointer(state, next_x += 15, 900);
+      next_random = static_cast<float>(i % 997) / 997.0f;
+      if (view.GetTimerEnabled()) OnTick(state, view, *this);
     }
   }
-  std::vector<std::string> TakeLines() { return std::exchange(lines, {}); }
 
   const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                        ("sorvanto-test-" + std::to_string(std::random_device()()));
   std::vector<std::string> lines;
   TraceView view{[this](std::string_view line) { lines.emplace_back(line); }};
   DrawState state;
-  float next_random = 0.5f;
+  float next_random = 0;
   float next_x = 0;
   std::vector<float> seeds;
 };

@@ -3,11 +3,8 @@
 // finite float within its rounding to seven digits.
 #include <bit>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string_view>
 
 #include "numbers.h"
 #include "run_error.h"
@@ -21,14 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (error.Number() != ErrorNumber::kOverflow || text[text.find_first_not_of(" \t\n")] == '&')
       std::abort();
   }
-  if (size < 4) return 0;
-  std::uint32_t bits = 0;
-  std::memcpy(&bits, data, 4);
+  std::int32_t bits = 0;
+  std::memcpy(&bits, data, std::min<std::size_t>(size, 4));
   const float value = std::bit_cast<float>(bits);
-  if (NumberValue(NumberText(static_cast<std::int32_t>(bits))) != static_cast<std::int32_t>(bits) ||
+  if (NumberValue(NumberText(bits)) != bits ||
       (std::isfinite(value) &&
-       !(std::fabs(NumberValue(NumberText(value)) - value) <= 5e-7 * std::fabs(value)))) {
+       !(std::fabs(NumberValue(NumberText(value)) - value) <= 5e-7 * std::fabs(value))))
     std::abort();
-  }
   return 0;
 }

@@ -41,10 +41,9 @@ struct FakeEnginePlatform final : EnginePlatform {
 struct FakeSysInfo final : SysInfoPlatform {
   std::int32_t RegOpenKeyExA(RegKey, std::string_view subKey, std::uint32_t, std::uint32_t access,
                              RegKey& key) override {
-    accessMasks.push_back(access);
     opened.emplace_back(subKey);
     key = opened.size();
-    return kErrorSuccess;
+    return access == kKeyRead ? kErrorSuccess : 5;
   }
   // A value of type 0 is missing.
   std::int32_t RegQueryValueExA(RegKey key, std::string_view name, std::uint32_t& type,
@@ -59,8 +58,9 @@ struct FakeSysInfo final : SysInfoPlatform {
   std::string Dir(std::string_view path) override {
     return files.contains(std::string(path)) ? "X" : "";
   }
+  // A program named missing.exe does not start.
   void Shell(std::string_view command) override {
-    if (shellFails) throw RunError(ErrorNumber::kFileNotFound, "The program did not start.");
+    if (command.ends_with("missing.exe")) throw RunError(ErrorNumber::kFileNotFound, "");
     started.emplace_back(command);
   }
   void MsgBox(std::string_view message) override { messages.emplace_back(message); }
@@ -68,31 +68,24 @@ struct FakeSysInfo final : SysInfoPlatform {
   // (key path below HKEY_LOCAL_MACHINE, value name) -> (type, bytes).
   std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, std::string>> values;
   std::set<std::string> files;
-  bool shellFails = false;
-  std::vector<std::uint32_t> accessMasks;
   std::vector<std::string> opened, started, messages;
   std::size_t keysClosed = 0;
 };
-
-// Sent directly: QTest takes a press at QPoint(0, 0) for one at the widget's centre.
-inline void Send(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button = {}) {
-  QMouseEvent event(type, at, widget->mapToGlobal(at), button, button, {});
-  QApplication::sendEvent(widget, &event);
-}
 
 struct MainWindow {
   MainWindow() { window.show(); }
   template <typename T = QWidget>
   T* Control(const char* name) {
-    return window.findChild<T*>(QString::fromLatin1(name));
+    return window.findChild<T*>(name);
   }
-  // The pointer to a new place over the field, then one tick of the timer; returns the place.
-  QPointF MovingTick() {
+  // The pointer to a new place over the field, sent directly, then one tick of the timer.
+  void MovingTick() {
     ++moves;
-    const QPointF position(moves % 300, moves / 300 % 390);
-    Send(Control("Picture1"), QEvent::MouseMove, position);
+    QWidget* field = Control("Picture1");
+    const QPointF at(moves % 300, moves / 300 % 390);
+    QMouseEvent move(QEvent::MouseMove, at, field->mapToGlobal(at), Qt::NoButton, {}, {});
+    QApplication::sendEvent(field, &move);
     QMetaObject::invokeMethod(Control<QTimer>("Trigger"), "timeout");
-    return position;
   }
 
   FakeEnginePlatform platform;

@@ -1,6 +1,5 @@
 // The main window, the About window and the result box as users meet them. The slots
 // whose results depend on device pixels run again with QT_SCALE_FACTOR=2.
-#include <QAccessible>
 #include <QCryptographicHash>
 #include <QDialog>
 #include <QLabel>
@@ -10,11 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "entropy_chain.h"
 #include "result_edit.h"
-#include "text_view.h"
-#include "twips.h"
-#include "weight_table.h"
 #include "window_fixture.h"
 
 namespace sorvanto {
@@ -70,39 +65,22 @@ class WindowTest : public QObject {
             Control("Command1")->y() == Control("ResetBtn")->y());
   }
 
-  // Only a press, with any button, on the window's very first pixel hides the field.
-  void CornerPressHidesTheFieldUntilTheNextResize() {
-    Send(&main_->window, QEvent::MouseButtonPress, QPointF(1, 0), Qt::LeftButton);
-    QCOMPARE(Control("Picture1")->height(), 393);
-    Send(&main_->window, QEvent::MouseButtonPress, QPointF(0, 0), Qt::RightButton);
-    main_->window.showMinimized();
-    QCOMPARE(Control("Picture1")->height(), 0);
-    main_->window.showNormal();
-    QTRY_COMPARE(Control("Picture1")->height(), 393);
-  }
-
-  // Whole pixels come through the window system, which works in device pixels; the
-  // field's top row lies under the digest label's lowest one.
+  // Pixels come through the window system, which works in device pixels; the field's top
+  // row lies under the digest label's lowest one. The digests are those of " 1245 900 .375"
+  // and " 1500 0 .375" as Python's hashlib gives them.
   void PointerMovesReachTheEngineInTwips_data() {
-    QTest::addColumn<QPointF>("pixels");
-    QTest::addColumn<QByteArray>("hashed");
-    QTest::newRow("whole pixels") << QPointF(83, 60) << QByteArray(" 1245 900 .375");
-    QTest::newRow("top row") << QPointF(100, 0) << QByteArray(" 1500 0 .375");
-    QTest::newRow("fractions") << QPointF(83.5, 60.25) << QByteArray(" 1252.5 903.75 .375");
+    QTest::addColumn<QPoint>("pixels");
+    QTest::addColumn<QString>("digest");
+    QTest::newRow("inside") << QPoint(83, 60) << "Current digest: E586B9A1DF75C308550D73DF2E4D676B";
+    QTest::newRow("top row") << QPoint(100, 0)
+                             << "Current digest: 1B429317CF6685B658739617FACF2E6C";
   }
   void PointerMovesReachTheEngineInTwips() {
-    QFETCH(QPointF, pixels);
-    QWidget* field = Control("Picture1");
-    if (pixels.toPoint() == pixels) {
-      QTest::mouseMove(main_->window.windowHandle(),
-                       field->mapTo(&main_->window, pixels.toPoint()));
-    } else {
-      Send(field, QEvent::MouseMove, pixels);
-    }
+    QFETCH(QPoint, pixels);
+    QTest::mouseMove(main_->window.windowHandle(),
+                     Control("Picture1")->mapTo(&main_->window, pixels));
     QMetaObject::invokeMethod(main_->Control<QTimer>("Trigger"), "timeout");
-    QFETCH(QByteArray, hashed);
-    const QByteArray md5 = QCryptographicHash::hash(hashed, QCryptographicHash::Md5);
-    QCOMPARE(main_->Control<QLabel>("HashLbl")->text(), "Current digest: " + md5.toHex().toUpper());
+    QTEST(main_->Control<QLabel>("HashLbl")->text(), "digest");
   }
 
   // On a yellow field, with a line of the user's in front of the numbers and the caret
@@ -113,68 +91,60 @@ class WindowTest : public QObject {
     auto* results = main_->Control<QPlainTextEdit>("ResultBox");
     auto* reset = main_->Control<QPushButton>("ResetBtn");
     QCOMPARE(Pixel(&main_->window, QPoint(400, 200)), qRgb(255, 255, 0));
-    QCOMPARE(main_->window.windowTitle(), "Sorvanto");
     QTest::keyClicks(results, QStringLiteral("my pick\r"));
     results->moveCursor(QTextCursor::Start);
     QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
-    QVERIFY(main_->Control<QTimer>("Trigger")->isActive());
     for (int tick = 1; tick <= 101; ++tick) {
       main_->MovingTick();
       QCOMPARE(main_->Control<QLabel>("PercLbl")->text(), QString::number(tick - 1) + '%');
       if (tick == 51) QVERIFY(Pixel(bar, {30, 8}) == kBarBlue && Pixel(bar, {150, 8}) != kBarBlue);
     }
-    QCOMPARE(main_->Control<QTimer>("Trigger")->interval(), 200);
+    QVERIFY(main_->Control<QTimer>("Trigger")->isActive() &&
+            main_->Control<QTimer>("Trigger")->interval() == 200);
     for (int tick = 0; tick < 2000 && results->blockCount() < 5; ++tick) main_->MovingTick();
-    QVERIFY(results->blockCount() == 5 && results->textCursor().atEnd());
-    QVERIFY(main_->window.GetResultText().starts_with("my pick\r\n "));
+    QVERIFY(results->blockCount() == 5 && results->textCursor().atEnd() &&
+            main_->window.GetResultText().starts_with("my pick\r\n "));
     QTest::mouseClick(reset, Qt::LeftButton);
     QVERIFY(reset->text() == "Hover over yellow to reset." && !reset->isEnabled());
     main_->MovingTick();
-    QVERIFY(results->toPlainText().isEmpty() && Pixel(bar, {20, 8}) != kBarBlue);
-    QVERIFY(reset->text() == "Reset" && reset->isEnabled());
+    QVERIFY(results->toPlainText().isEmpty() && Pixel(bar, {20, 8}) != kBarBlue &&
+            reset->text() == "Reset" && reset->isEnabled());
   }
 
   // Any exception, not only a numbered error, ends the program with a message.
   void ErrorInATickEndsTheProgram() {
-    QTimer dismissMessage;
+    QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
+    main_->platform.failure = std::make_exception_ptr(std::bad_alloc());
+    QEventLoop program;
     QString shown;
-    connect(&dismissMessage, &QTimer::timeout, [&shown] {
+    QTimer::singleShot(0, this, [this] { main_->MovingTick(); });
+    QTimer::singleShot(50, [&shown] {  // runs inside the message's own loop
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         shown = box->text();
         box->close();
       }
     });
-    dismissMessage.start(10);
-    QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
-    main_->platform.failure = std::make_exception_ptr(std::bad_alloc());
-    QEventLoop program;
-    QTimer::singleShot(0, this, [this] { main_->MovingTick(); });
     QCOMPARE(program.exec(), 51);
     QCOMPARE(shown, "Sorvanto cannot go on (error 51).\n\ninternal error: std::bad_alloc");
     QVERIFY(!main_->Control<QTimer>("Trigger")->isActive() && !main_->window.isEnabled());
   }
 
   // Tab follows the controls' order and types nothing into the results; Enter presses
-  // the focused button. Screen readers are told what each control is for.
+  // the focused button.
   void TabAndEnterWalkTheControls() {
-    for (const char* name :
-         {"Picture1", "idSlider", "HashLbl", "ResultBox", "ResetBtn", "Command1"}) {
-      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Control(name));
-      QVERIFY2(!accessible->text(QAccessible::Description).isEmpty(), name);
-    }
     Control("Picture1")->setFocus();
     for (const char* next : {"idSlider", "ResultBox", "ResetBtn", "Command1", "Picture1"}) {
       QTest::keyClick(main_->window.focusWidget(), Qt::Key_Tab);
       QCOMPARE(main_->window.focusWidget()->objectName(), next);
     }
-    QCOMPARE(main_->Control<QPlainTextEdit>("ResultBox")->toPlainText(), "");
     QTest::keyClick(Control("ResetBtn"), Qt::Key_Return);
-    QCOMPARE(main_->Control<QPushButton>("ResetBtn")->text(), "Hover over yellow to reset.");
     QTest::keyClick(Control("Command1"), Qt::Key_Enter);
-    QVERIFY(!main_->window.isEnabled());
+    QVERIFY(main_->Control<QPlainTextEdit>("ResultBox")->toPlainText().isEmpty() &&
+            main_->Control<QPushButton>("ResetBtn")->text() == "Hover over yellow to reset." &&
+            !main_->window.isEnabled());
   }
 
-  // What the window shows, at its place each time it opens; every way of closing gives
+  // The window at its place each time it opens; every way of closing gives
   // the main window its input back, and Enter on System Info runs the tool instead.
   void KeysAndClicksOnAbout_data() {
     QTest::addColumn<int>("key");
@@ -188,40 +158,35 @@ class WindowTest : public QObject {
     QFETCH(int, key);
     QFETCH(bool, onSysInfo);
     QDialog* about = OpenAbout();
-    const auto text = [about](const char* label) {
-      return about->findChild<QLabel*>(label)->text();
-    };
-    QVERIFY(about->windowTitle() == "About Sorvanto" && text("lblTitle") == "Sorvanto");
-    QVERIFY(text("lblVersion") == "Version 1.0.0" &&
-            text("lblDescription").contains("\u00a9 2026 "));
-    QVERIFY(about->focusWidget()->objectName() == "cmdOK" && !main_->window.isEnabled());
-    QCOMPARE(about->geometry().topLeft(), QPoint(156, 129));
+    QVERIFY(about->focusWidget()->objectName() == "cmdOK" && !main_->window.isEnabled() &&
+            about->geometry().topLeft() == QPoint(156, 129));
     about->move(300, 300);
     if (onSysInfo) about->findChild<QPushButton*>("cmdSysInfo")->setFocus();
     if (key == Qt::Key_Close) about->close();
     if (key != Qt::Key_Close) QTest::keyClick(about->focusWidget(), Qt::Key(key));
-    QVERIFY(about->isVisible() == onSysInfo && main_->window.isEnabled() == !onSysInfo);
-    QCOMPARE(main_->sysInfo.messages.size(), onSysInfo ? 1u : 0u);
+    QVERIFY(about->isVisible() == onSysInfo && main_->window.isEnabled() == !onSysInfo &&
+            main_->sysInfo.messages.size() == (onSysInfo ? 1u : 0u));
     if (!onSysInfo) QCOMPARE(OpenAbout()->geometry().topLeft(), QPoint(156, 129));
   }
 
-  // Thousands of drawing ticks without a reset, so that the random values and pointer
-  // places go round many times: the box holds exactly what a headless engine draws.
-  void LongRunHoldsExactlyTheDrawnNumbers() {
-    FakeEnginePlatform platform;
-    testing::TextView replica;
-    DrawState state;
-    StartEngine(state, replica, platform);
-    for (int tick = 1; tick <= 101 + 3000; ++tick) {
-      const QPointF twips = ToTwips(main_->MovingTick());
-      QApplication::processEvents();
-      RecordPointer(state, static_cast<float>(twips.x()), static_cast<float>(twips.y()));
-      OnTick(state, replica, platform);
+  // Both windows' titles, and every control's text, description and place and whether it
+  // shows a picture, against a digest of them as last reviewed on screen: a change must be looked
+  // at (the failure prints them all).
+  void WindowsShowWhatWasReviewed() {
+    constexpr char kReviewed[] = "b04a34463f3fdb2afe792fafb951f655";
+    QString seen;
+    for (QWidget* window : QWidgetList{&main_->window, OpenAbout()}) {
+      QDebug(&seen) << window->windowTitle() << "\n";
+      for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) continue;
+        QDebug(&seen) << control->objectName() << control->property("text").toString()
+                      << control->accessibleDescription() << control->geometry()
+                      << control->property("pixmap").value<QPixmap>().isNull() << "\n";
+      }
     }
-    std::erase(replica.text, '\r');
-    QVERIFY(replica.text.size() > 6000);
-    QCOMPARE(main_->Control<QPlainTextEdit>("ResultBox")->toPlainText().toStdString(),
-             replica.text);
+    const QByteArray md5 = QCryptographicHash::hash(seen.toUtf8(), QCryptographicHash::Md5);
+    if (md5.toHex() != kReviewed) qInfo().noquote() << seen;
+    QCOMPARE(md5.toHex(), kReviewed);
   }
 
   // The caret goes to a byte of the engine's text, where a CR LF pair is one position of

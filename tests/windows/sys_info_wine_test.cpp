@@ -22,10 +22,8 @@ void Check(bool passed, const std::string& name) {
 }
 
 bool Started(const std::string& tool) {
-  const std::string marker = tool + ".started";
-  for (int wait = 0; wait < 100; ++wait, ::Sleep(50)) {
-    if (::GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  }
+  for (int wait = 0; wait < 100; ++wait, ::Sleep(50))
+    if (::GetFileAttributesA((tool + ".started").c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   return false;
 }
 
@@ -59,10 +57,12 @@ int main(int argc, char** argv) {
     Check(Started(tool), tool + " started");
   }
   Check(!Started("C:\\sorvanto\\with.exe"), "with.exe not started");
+  bool reported = false;
   try {
     system->Shell("C:\\sorvanto\\missing.exe");
-    Check(false, "a missing program is reported");
   } catch (const sorvanto::RunError&) {
+    reported = true;
   }
+  Check(reported, "a missing program is reported");
   return failures;
 }
