@@ -98,6 +98,10 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       // Without its mark, quoted back with "?" for the NULs, which would end the message.
       {"4\0009\0,\0006\0"s,
        "error 13, line 1: the count of numbers must be a whole number, found \"4?9?\""},
+      // Cut before a character that would not fit whole.
+      {std::string(39, 'x') + "\303\251,1",
+       "error 13, line 1: the count of numbers must be a whole number, found \"" +
+           std::string(39, 'x') + "...\""},
   };
   for (const auto& [table, outcome] : cases) {
     SCOPED_TRACE(QuoteInput(table));
