@@ -1,7 +1,7 @@
 # Writes the menu entry for the prefix chosen at install time: the program's path goes
 # into Exec= as one quoted argument and the table's folder into Path= as a string, each
-# escaped as the desktop entry specification asks, so that a prefix with a blank (or a
-# quote, a backslash or a percent sign) still gives an entry that starts the program.
+# escaped as freedesktop.org's desktop entry format asks, so that a prefix with a blank
+# (or a quote, a backslash or a percent sign) still gives an entry that starts the program.
 # Expects SORVANTO_APP_ID, SORVANTO_PROGRAM, SORVANTO_TABLE_DIR, SORVANTO_ENTRY_TEMPLATE
 # and SORVANTO_ENTRY.
 
