@@ -157,20 +157,31 @@ press_system_info() {
     sleep 0.25
   done
   [ -f "$1.started" ] || fail "System Info did not start ${1#"$drive"}"
-  # The tool took the focus when it started; Esc still reaches About, which may take a
-  # few seconds under Wine to close.
-  xdotool key Escape
-  for _ in $(seq 1 40); do
-    xdotool search --onlyvisible --name '^About Sorvanto$' >/dev/null || return 0
-    sleep 0.25
+  # The tool may hold the focus for a while after it starts, on a busy machine long enough
+  # to swallow a key. So, as a person whose key went elsewhere would, click About's icon
+  # and press Esc, and try again if About is still there after a few seconds.
+  local about_window
+  about_window=$(xdotool search --onlyvisible --name '^About Sorvanto$' | head -1)
+  for _ in 1 2 3; do
+    eval "$(xdotool getwindowgeometry --shell "$about_window")"
+    xdotool mousemove "$((X + 30))" "$((Y + 30))" click 1 sleep 0.3 key Escape
+    for _ in $(seq 1 20); do
+      xdotool search --onlyvisible --name '^About Sorvanto$' >/dev/null || return 0
+      sleep 0.25
+    done
   done
   fail "Esc left About open"
 }
 close_program() {
   xdotool key alt+F4
-  for _ in $(seq 1 40); do
-    xdotool search --onlyvisible --name '^Sorvanto$' >/dev/null || return 0
-    sleep 0.25
+  for _ in 1 2; do
+    for _ in $(seq 1 20); do
+      xdotool search --onlyvisible --name '^Sorvanto$' >/dev/null || return 0
+      sleep 0.25
+    done
+    # The key went to a window that still held the focus: click the result box first.
+    click "${results[@]}"
+    xdotool key alt+F4
   done
   fail "the program does not close"
 }
