@@ -144,27 +144,30 @@ move_to $((field[0] + 40)) $((field[1] + 30)) 0.5
 [ "$(import -window root -crop "180x40+$((origin_x + 12))+$((origin_y + 140))" -format %k info:)" = 1 ] ||
   fail "Reset left numbers behind"
 
+# A key pressed in About as a person would press it: About's icon clicked first, so that
+# the key reaches About even while another window holds the focus, as a tool that has just
+# started may for a while on a busy machine.
+about_window=''
+key_in_about() {
+  eval "$(xdotool getwindowgeometry --shell "$about_window")"
+  xdotool mousemove "$((X + 30))" "$((Y + 30))" click 1 sleep 0.3 key "$1"
+}
 press_system_info() {
   click "${about[@]}"
-  timeout 20 xdotool search --sync --onlyvisible --name '^About Sorvanto$' >/dev/null ||
-    fail "About does not open"
-  sleep 1
-  # Alt+S presses System Info, whose S is underlined. Keys go to the window that has the
-  # focus, as a person's do: the About window, which takes it when it opens.
-  xdotool key alt+s
-  for _ in $(seq 1 40); do
-    [ -f "$1.started" ] && break
-    sleep 0.25
+  about_window=$(timeout 20 xdotool search --sync --onlyvisible --name '^About Sorvanto$' |
+    head -1) || fail "About does not open"
+  # Alt+S presses System Info, whose S is underlined; and again if nothing started.
+  for _ in 1 2 3; do
+    key_in_about alt+s
+    for _ in $(seq 1 20); do
+      [ -f "$1.started" ] && break 2
+      sleep 0.25
+    done
   done
   [ -f "$1.started" ] || fail "System Info did not start ${1#"$drive"}"
-  # The tool may hold the focus for a while after it starts, on a busy machine long enough
-  # to swallow a key. So, as a person whose key went elsewhere would, click About's icon
-  # and press Esc, and try again if About is still there after a few seconds.
-  local about_window
-  about_window=$(xdotool search --onlyvisible --name '^About Sorvanto$' | head -1)
+  # Esc closes About, which may take a few seconds under Wine; and again if it is still open.
   for _ in 1 2 3; do
-    eval "$(xdotool getwindowgeometry --shell "$about_window")"
-    xdotool mousemove "$((X + 30))" "$((Y + 30))" click 1 sleep 0.3 key Escape
+    key_in_about Escape
     for _ in $(seq 1 20); do
       xdotool search --onlyvisible --name '^About Sorvanto$' >/dev/null || return 0
       sleep 0.25
