@@ -52,7 +52,9 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
   const std::pair<std::string, std::string> cases[] = {
       // Ties to even, also below zero; the double just under 0.5 is no tie.
       {TableText(4, 2, {"2.5", "3.5", "-1.5", "0.49999999999999994"}), "2 6 4 4 beep"},
-      {TableText(2, 1, {"1", "2147483647.5"}), "1 2 / sorvanto: table.txt, line 3: Overflow"},
+      {TableText(2, 1, {"1", "2147483647.5"}),
+       "1 2 / sorvanto: table.txt, line 3: Overflow: 2147483647.5 rounds outside the 32-bit "
+       "whole-number range -2147483648 to 2147483647; every number has weight 1 instead\n"},
       {TableText(3, 2, {"12 balls", "1 000", "2,5"}), "12 1012 1014 beep"},
       {TableText(3, 2, {"5", "-2", "4", "#"}), "5 3 7 beep"},  // lines past the table unread
       {TableText(4, 2, {"4", "", " # no", "1"}), "4 4 4 5 beep"},
@@ -86,10 +88,12 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       {"", "error 62: the file holds no counts"},
       {"49\r\n \r\n", "error 62, line 2: the file ends before the count of numbers per"},
       {"\r\n\r\n49;6\r\n", "error 13, line 3: the count of numbers must be a whole number"},
-      {"0,0", "error 9, line 1: the count of numbers is 0"},
+      {"0,0", "error 9, line 1: the count of numbers is 0; it must be at least 1"},
       {"49,-6", "error 9, line 1: the count of numbers per combination is -6"},
       {"6,49", "error 5, line 1: a combination of 49 numbers"},
-      {"2147483648,1", "error 6, line 1: the count of numbers \"2147483648\" is outside"},
+      {" 1, 2147483648 note",
+       "error 6, line 1: the count of numbers per combination \"2147483648\" is outside the "
+       "range of a 32-bit number"},
       {digits + ",1", "error 6, line 1: the count of numbers \"" + digits.substr(0, 40) + "...\""},
       {std::string(1 << 20, '7') + ",1", "error 321, line 1: the line is longer than 4096"},
       {"1000001,1", "error 7, line 1: the count of numbers is 1000001; it can be at most 1000000"},

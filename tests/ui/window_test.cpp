@@ -169,18 +169,20 @@ class WindowTest : public QObject {
     if (!onSysInfo) QCOMPARE(OpenAbout()->geometry().topLeft(), QPoint(156, 129));
   }
 
-  // Both windows' titles, and every control's text, description and place and whether it
-  // shows a picture, against a digest of them as last reviewed on screen: a change must be looked
-  // at (the failure prints them all).
+  // Both windows' titles, descriptions and least sizes, and every control's text, names for
+  // assistive tools, place and whether it shows a picture, against a digest of them as last
+  // reviewed on screen: a change must be looked at (the failure prints them all).
   void WindowsShowWhatWasReviewed() {
-    constexpr char kReviewed[] = "b04a34463f3fdb2afe792fafb951f655";
+    constexpr char kReviewed[] = "4581211e3cd11c9dc82e923784060466";
     QString seen;
     for (QWidget* window : QWidgetList{&main_->window, OpenAbout()}) {
-      QDebug(&seen) << window->windowTitle() << "\n";
+      QDebug(&seen) << window->windowTitle() << window->accessibleDescription()
+                    << window->minimumSize() << "\n";
       for (QWidget* control : window->findChildren<QWidget*>()) {
         if (control->objectName().isEmpty() || control->objectName().startsWith("qt_")) continue;
         QDebug(&seen) << control->objectName() << control->property("text").toString()
-                      << control->accessibleDescription() << control->geometry()
+                      << control->accessibleName() << control->accessibleDescription()
+                      << control->geometry()
                       << control->property("pixmap").value<QPixmap>().isNull() << "\n";
       }
     }
