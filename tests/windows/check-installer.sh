@@ -50,9 +50,9 @@ fail() {
 }
 
 # The stand-in for the system information tool, in a folder of its own: the Windows
-# layer's test program, which, started as a tool, leaves "<its path>.started" beside it.
-x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -Iui -Iengine -Idigest -o "$work/stand_in.exe" \
-  tests/windows/sys_info_wine_test.cpp ui/sys_info.cpp ui/sys_info_windows.cpp -ladvapi32
+# layer's test program of the same build, which, started as a tool, leaves
+# "<its path>.started" beside it.
+stand_in="$build/sys_info_wine_test.exe"
 tools="$drive/sorvanto-tools"
 
 echo "== install"
@@ -190,8 +190,8 @@ close_program() {
 }
 
 mkdir -p "$tools/location"
-cp "$work/stand_in.exe" "$tools/tool.exe"
-cp "$work/stand_in.exe" "$tools/location/MSINFO32.EXE"
+cp "$stand_in" "$tools/tool.exe"
+cp "$stand_in" "$tools/location/MSINFO32.EXE"
 tool_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 location_key='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
 wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\sorvanto-tools\tool.exe' /f >/dev/null
