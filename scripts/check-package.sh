@@ -43,83 +43,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The working folder and the command line that a launcher takes from a menu entry's
-# Path= and Exec=, a line each: string escapes first, then Exec='s quoting (arguments
-# split at blanks outside double quotes; within them a backslash escapes " ` $ and
-# itself), then field codes, of which this entry has only %%.
-launch_command() {
-  python3 - "$1" <<'PY'
-import sys
-keys = {}
-group = None
-for line in open(sys.argv[1], encoding="utf-8"):
-    line = line.rstrip("\n")
-    if line.startswith("["):
-        group = line
-    elif group == "[Desktop Entry]" and "=" in line and not line.startswith("#"):
-        key, value = line.split("=", 1)
-        keys[key.strip()] = value
-
-def unescape(value):
-    out, i = [], 0
-    while i < len(value):
-        if value[i] == "\\" and i + 1 < len(value):
-            out.append({"s": " ", "n": "\n", "t": "\t", "r": "\r", "\\": "\\"}
-                       .get(value[i + 1], "\\" + value[i + 1]))
-            i += 2
-        else:
-            out.append(value[i])
-            i += 1
-    return "".join(out)
-
-def split_exec(value):
-    args, arg, i = [], None, 0
-    while i < len(value):
-        c = value[i]
-        if c == " ":
-            if arg is not None:
-                args.append(arg)
-            arg, i = None, i + 1
-        elif c == '"':
-            arg, i = arg or "", i + 1
-            while True:
-                if i == len(value):
-                    sys.exit("Exec= has an unterminated quote")
-                if value[i] == "\\" and value[i + 1:i + 2] in ('"', "`", "$", "\\"):
-                    arg, i = arg + value[i + 1], i + 2
-                elif value[i] == '"':
-                    i += 1
-                    break
-                else:
-                    arg, i = arg + value[i], i + 1
-        else:
-            arg, i = (arg or "") + c, i + 1
-    if arg is not None:
-        args.append(arg)
-    return [a.replace("%%", "%") for a in args]
-
-print(unescape(keys["Path"]))
-for arg in split_exec(unescape(keys["Exec"])):
-    print(arg)
-PY
-}
-
-# Starts the program as a launcher would from the menu entry $1, and checks that its
-# main window appears. A start-up error shows a message box with the same title, so the
-# window must be the main window's size as well.
+# Starts the program from the menu entry $1 as a desktop does, with GLib's launcher, which
+# reads Exec= and Path= by the desktop entry format; and checks that the main window
+# appears, of the program installed under the prefix $2, started with no arguments in
+# the folder of its table. A start-up error shows a message box with the same title, so
+# the window must be the main window's size as well.
 start_from_entry() {
-  local command
-  mapfile -t command < <(launch_command "$1")
-  env -C "${command[0]}" "${command[@]:1}" 2>"$scratch/stderr" &
-  app=$!
+  gio launch "$1" 2>"$scratch/stderr"
   local window geometry
   window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Sorvanto$' | head -n 1) ||
     { echo "no window appeared:"; cat "$scratch/stderr"; exit 1; }
+  app=$(xdotool getwindowpid "$window")
   geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
   [ "$geometry" = 632x423 ] || { echo "window of $geometry:"; cat "$scratch/stderr"; exit 1; }
-  kill -0 "$app"
+  if [ "$(tr '\0' '\n' <"/proc/$app/cmdline")" != "$2/bin/sorvanto" ] ||
+    [ "$(readlink "/proc/$app/cwd")" != "$2/share/sorvanto" ]; then
+    echo "the menu entry misses the installed program or its table:"
+    cat "$1"
+    exit 1
+  fi
   kill "$app"
-  wait "$app" || true
+  timeout 10 tail --pid="$app" -f /dev/null
   app=
 }
 
@@ -135,9 +79,6 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in "${installed[@]}"; do
   [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
 done
-mapfile -t command < <(launch_command "$prefix/$entry")
-[ "${command[*]}" = "$prefix/share/sorvanto $prefix/bin/sorvanto" ] && [ ${#command[@]} -eq 2 ] ||
-  { echo "the menu entry misses the installed program or its table:"; cat "$prefix/$entry"; exit 1; }
 cmp examples/table.txt "$prefix/share/sorvanto/table.txt"
 for size in 32 256; do
   file "$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png" |
@@ -146,7 +87,7 @@ done
 desktop-file-validate "$prefix/$entry"
 appstreamcli validate --no-net "$prefix/$metainfo"
 echo "== Starting it from that menu entry"
-start_from_entry "$prefix/$entry"
+start_from_entry "$prefix/$entry" "$prefix"
 
 echo "== Debian package"
 rm -f "$build"/sorvanto_*.deb
@@ -175,7 +116,7 @@ for file in "${installed[@]}"; do
 done
 
 echo "== Starting the installed package from its menu entry"
-start_from_entry "/usr/$entry"
+start_from_entry "/usr/$entry" /usr
 
 echo "== Removing the package"
 "${apt[@]}" purge sorvanto >/dev/null
