@@ -144,6 +144,15 @@ move_to $((field[0] + 40)) $((field[1] + 30)) 0.5
 [ "$(import -window root -crop "180x40+$((origin_x + 12))+$((origin_y + 140))" -format %k info:)" = 1 ] ||
   fail "Reset left numbers behind"
 
+# Whether the check "$@" holds within five seconds.
+within_5s() {
+  for _ in $(seq 1 20); do
+    "$@" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+closed() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 # A key pressed in About as a person would press it: About's icon clicked first, so that
 # the key reaches About even while another window holds the focus, as a tool that has just
 # started may for a while on a busy machine.
@@ -159,34 +168,23 @@ press_system_info() {
   # Alt+S presses System Info, whose S is underlined; and again if nothing started.
   for _ in 1 2 3; do
     key_in_about alt+s
-    for _ in $(seq 1 20); do
-      [ -f "$1.started" ] && break 2
-      sleep 0.25
-    done
+    within_5s test -f "$1.started" && break
   done
   [ -f "$1.started" ] || fail "System Info did not start ${1#"$drive"}"
   # Esc closes About, which may take a few seconds under Wine; and again if it is still open.
   for _ in 1 2 3; do
     key_in_about Escape
-    for _ in $(seq 1 20); do
-      xdotool search --onlyvisible --name '^About Sorvanto$' >/dev/null || return 0
-      sleep 0.25
-    done
+    within_5s closed 'About Sorvanto' && return 0
   done
   fail "Esc left About open"
 }
 close_program() {
   xdotool key alt+F4
-  for _ in 1 2; do
-    for _ in $(seq 1 20); do
-      xdotool search --onlyvisible --name '^Sorvanto$' >/dev/null || return 0
-      sleep 0.25
-    done
-    # The key went to a window that still held the focus: click the result box first.
-    click "${results[@]}"
-    xdotool key alt+F4
-  done
-  fail "the program does not close"
+  within_5s closed Sorvanto && return 0
+  # The key went to a window that still held the focus: click the result box first.
+  click "${results[@]}"
+  xdotool key alt+F4
+  within_5s closed Sorvanto || fail "the program does not close"
 }
 
 mkdir -p "$tools/location"
