@@ -90,7 +90,9 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       {"\r\n\r\n49;6\r\n", "error 13, line 3: the count of numbers must be a whole number"},
       {"0,0", "error 9, line 1: the count of numbers is 0; it must be at least 1"},
       {"49,-6", "error 9, line 1: the count of numbers per combination is -6"},
-      {"6,49", "error 5, line 1: a combination of 49 numbers"},
+      {"6,49",
+       "error 5, line 1: a combination of 49 numbers cannot be drawn from 6 numbers without "
+       "repeating one"},
       {" 1, 2147483648 note",
        "error 6, line 1: the count of numbers per combination \"2147483648\" is outside the "
        "range of a 32-bit number"},
