@@ -67,15 +67,30 @@ cmp -s "$app_dir/table.txt" examples/table.txt || fail "table.txt differs from e
 [ -f "$menu_dir/Sorvanto.lnk" ] || fail "no Start-menu shortcut"
 [ -f "$menu_dir/Uninstall.lnk" ] || fail "no Start-menu shortcut to the uninstaller"
 
+# The visible window named $1, still there a second after it is found: a window that Wine
+# drops as soon as it shows, or the last run's on its way out, is not the one. A search
+# fails outright when a window it lists vanishes before it is asked about, so it is tried
+# again, for up to 30 s.
+find_window() {
+  local id=''
+  for _ in $(seq 1 60); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
+    if [ -n "$id" ]; then
+      sleep 1
+      ! xdotool getwindowname "$id" >/dev/null 2>&1 || { echo "$id"; return 0; }
+    fi
+    sleep 0.5
+  done
+  return 1
+}
+
 # The program's window: its client area's top-left corner on the screen, and a pixel.
 window=''
 origin_x=0
 origin_y=0
 start_program() {
   WINEDEBUG=+loaddll wine start "$shortcut" 2>"$work/loaded-$1.log"
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Sorvanto$' | head -1) ||
-    fail "the program shows no window"
-  sleep 1
+  window=$(find_window Sorvanto) || fail "the program shows no window"
   eval "$(xdotool getwindowgeometry --shell "$window")"
   origin_x=$X
   origin_y=$Y
@@ -163,8 +178,7 @@ key_in_about() {
 }
 press_system_info() {
   click "${about[@]}"
-  about_window=$(timeout 20 xdotool search --sync --onlyvisible --name '^About Sorvanto$' |
-    head -1) || fail "About does not open"
+  about_window=$(find_window 'About Sorvanto') || fail "About does not open"
   # Alt+S presses System Info, whose S is underlined; and again if nothing started.
   for _ in 1 2 3; do
     key_in_about alt+s
