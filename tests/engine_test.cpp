@@ -75,11 +75,14 @@ TEST(NumberDrawTest, WarmsUpForOneHundredAndOneMovingTicksDrawsAt200msAndResets)
 // platforms seeded in the same instant still draw differently. Each value is k / 2^24 in
 // [0, 1), every one of the 24 bits of k seen set and clear.
 TEST(SystemPlatformTest, SameTimeOfDayGivesOtherSequencesOf24RandomBits) {
-  SystemPlatform first(nullptr), second(nullptr);
+  int beeps = 0;
+  SystemPlatform first([&beeps] { ++beeps; }), second(nullptr);
   first.SeedRandom(43200.5f);
   second.SeedRandom(43200.5f);
   EXPECT_NE(first.NextRandom(), second.NextRandom());
-  first.Beep();  // with no way to beep, nothing happens
+  first.Beep();
+  second.Beep();  // with no way to beep, nothing happens
+  EXPECT_EQ(beeps, 1);
   std::uint32_t any_set = 0, all_set = 0xFFFFFF;
   for (int i = 0; i < 10'000; ++i) {
     const float scaled = std::ldexp(first.NextRandom(), 24);

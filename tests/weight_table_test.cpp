@@ -70,7 +70,7 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       {"3,2\n1\n2\n3\n", "1 3 6 beep"},
       {"3,2\r1\r2\r3", "1 3 6 beep"},
       {"\357\273\2773,2\r\n1\r\n2\r\n3\r\n", "1 3 6 beep"},  // UTF-8 byte order mark
-      {"\r\n  \r\n3\r\n\r\n 2 note\r\n1\r\n2\r\n3\r\n\r\n", "1 3 6 beep"},
+      {"\r\n  \r\n3\r\n\r\n2 note\r\n1\r\n2\r\n3\r\n\r\n", "1 3 6 beep"},
       {"\t3 , \r\n  2   counts and a note\r\n1\r\n2\r\n3\r\n", "1 3 6 beep"},
       {TableText(1, 1, {digits + "e999"}),
        "1 / sorvanto: table.txt, line 2: Overflow: the number \"" + digits.substr(0, 40) +
