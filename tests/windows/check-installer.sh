@@ -75,9 +75,9 @@ find_window() {
   local id=''
   for _ in $(seq 1 60); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
-    if [ -n "$id" ]; then
-      sleep 1
-      ! xdotool getwindowname "$id" >/dev/null 2>&1 || { echo "$id"; return 0; }
+    if [ -n "$id" ] && sleep 1 && xdotool getwindowname "$id" >/dev/null 2>&1; then
+      echo "$id"
+      return 0
     fi
     sleep 0.5
   done
