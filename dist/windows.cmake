@@ -2,10 +2,6 @@
 # table beside it, and the libraries it loads; and the installer made of them
 # (`cpack` in the build folder, with Debian's nsis).
 
-# The name the Linux desktop knows the program by; the entry point tells it to Qt, which
-# has no use for it on Windows.
-target_compile_definitions(sorvanto PRIVATE SORVANTO_APP_ID="example.sorvanto.Sorvanto")
-
 # Everything goes into one folder, so that Windows finds the DLLs next to the program and
 # Qt finds its plugins in the program's own folder.
 install(TARGETS sorvanto RUNTIME DESTINATION .)
@@ -41,7 +37,7 @@ set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Sorvanto)
 set(CPACK_PACKAGE_VENDOR "the Sorvanto authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "lottery combinations from the movements of the mouse")
-set(CPACK_PACKAGE_FILE_NAME Sorvanto-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME ${SORVANTO_WINDOWS_INSTALLER})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Sorvanto)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Sorvanto)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")

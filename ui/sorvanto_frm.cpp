@@ -28,7 +28,8 @@ namespace sorvanto {
 namespace {
 
 // The smallest inner size the window may take; also its size when it first opens.
-constexpr QSize kMinimumSize(Pixels(9480), Pixels(6345));
+constexpr QSize kMinimumSize(Pixels(SORVANTO_INNER_WIDTH_TWIPS),
+                             Pixels(SORVANTO_INNER_HEIGHT_TWIPS));
 constexpr QRect kLabel1Geometry = TwipRect(120, 120, 3135, 1455);
 
 const char kInstructions[] =
