@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
-#include <utility>
 
 #include "run_error.h"
 #include "sys_info.h"
@@ -54,24 +53,24 @@ int main(int argc, char** argv) {
   Check(system->Dir("C:\\sorvanto\\with space\\MSINFO32.EXE") == "MSINFO32.EXE" &&
             system->Dir("C:\\sorvanto").empty() && system->Dir(".\\MSINFO32.EXE").empty(),
         "Dir");
-  // Each command and whether it starts. Those that do not come first, so that the waits
-  // for the others give a program wrongly started time to leave its mark.
-  const std::pair<std::string, bool> commands[] = {
-      {"evil.exe", false},
-      {"&h000001", false},
-      {".\\MSINFO32.EXE", false},
-      {"C:\\sorvanto\\missing.exe", false},
-      {"\\\\?\\C:\\sorvanto\\tool.exe", true},
-      {"C:\\sorvanto\\with space\\MSINFO32.EXE", true}};
-  for (const auto& [command, starts] : commands) {
+  // The first four are reported and must not start, the others start. Those that do not
+  // come first, so that the waits for the others give one wrongly started time to leave
+  // its mark.
+  const char* commands[] = {"evil.exe",
+                            "&h000001",
+                            ".\\MSINFO32.EXE",
+                            "C:\\sorvanto\\missing.exe",
+                            "\\\\?\\C:\\sorvanto\\tool.exe",
+                            "C:\\sorvanto\\with space\\MSINFO32.EXE"};
+  for (std::size_t i = 0; i < std::size(commands); ++i) {
     bool reported = false;
     try {
-      system->Shell(command);
+      system->Shell(commands[i]);
     } catch (const sorvanto::RunError&) {
       reported = true;
     }
-    Check(reported != starts && (!starts || Started(command)),
-          command + (starts ? " started" : " reported"));
+    Check(reported == (i < 4) && (i < 4 || Started(commands[i])),
+          commands[i] + std::string(i < 4 ? " reported" : " started"));
   }
   // Planted where the current folder or an unquoted "C:\sorvanto\with space\..." would find
   // them; none may start.
