@@ -1,9 +1,8 @@
 // The System Info button's Windows layer against Wine's registry and program starts; run
 // by run-wine-test.sh, which prepares values under HKLM\SOFTWARE\Sorvanto Test and the
-// tools under C:\sorvanto, copies of this program, some of them planted where they must
-// never start. Run as "check", it prints "ok" or "not ok" per check and exits with the
-// number of failures; run otherwise, as a tool, it leaves "<its path>.started" beside
-// itself.
+// tools under C:\sorvanto, copies of this program, some planted where they must never start.
+// Run as "check", it prints "ok" or "not ok" per check and exits with the number of
+// failures; run otherwise, as a tool, it leaves "<its path>.started" beside itself.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -53,9 +52,8 @@ int main(int argc, char** argv) {
   Check(system->Dir("C:\\sorvanto\\with space\\MSINFO32.EXE") == "MSINFO32.EXE" &&
             system->Dir("C:\\sorvanto").empty() && system->Dir(".\\MSINFO32.EXE").empty(),
         "Dir");
-  // The first four are reported and must not start, the others start. Those that do not
-  // come first, so that the waits for the others give one wrongly started time to leave
-  // its mark.
+  // The first four are reported, the others start: the waits for those give one of the first
+  // four wrongly started the time to leave its mark.
   const char* commands[] = {"evil.exe",
                             "&h000001",
                             ".\\MSINFO32.EXE",
