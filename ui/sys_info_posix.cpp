@@ -28,11 +28,13 @@ constexpr std::array kToolNames = {"kinfocenter", "hardinfo", "gnome-system-moni
 
 // Only absolute PATH folders are searched. A relative one (".", "bin", or the empty
 // entry) would be taken against the current folder, the folder of table.txt, which may
-// be a downloaded one holding a program of the same name.
+// be a downloaded one holding a program of the same name. Without any folder left,
+// nothing is searched: given no folders, findExecutable would search PATH whole.
 std::vector<std::string> FindTools() {
   QStringList folders = qEnvironmentVariable("PATH").split(QLatin1Char(':'));
   folders.removeIf([](const QString& folder) { return !QDir::isAbsolutePath(folder); });
   std::vector<std::string> tools;
+  if (folders.isEmpty()) return tools;
   for (const char* name : kToolNames) {
     const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name), folders);
     if (!path.isEmpty()) tools.push_back(path.toStdString());

@@ -77,6 +77,7 @@ class SysInfoTest : public QObject {
     row("names before folders", "/a:/b", {"a/lxtask", "b/hardinfo"}) << "b/hardinfo";
     row("first cannot start", "/my t", {"my t/kinfocenter!", "my t/hardinfo"}) << "my t/hardinfo";
     row("none can start", "/t", {"t/kinfocenter!"}) << "";
+    row("no absolute folder", ".:bin", {"start/kinfocenter", "start/bin/hardinfo"}) << "";
   }
 
   void PosixStoreStartsOnlyATrustedTool() {
