@@ -1,6 +1,7 @@
 // Sorvanto: lottery combinations from the movements of the mouse.
 #include <QApplication>
 
+#include "open_display.h"
 #include "run_error.h"
 #include "run_error_report.h"
 #include "sorvanto_frm.h"
@@ -8,7 +9,7 @@
 #include "system_sys_info.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  const auto app = sorvanto::OpenDisplay(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvanto"));
   QApplication::setApplicationVersion(QStringLiteral(SORVANTO_VERSION));
   // Lets the desktop match the window to the installed menu entry and its icon.
@@ -18,7 +19,7 @@ int main(int argc, char* argv[]) {
   try {
     sorvanto::SorvantoFrm window(platform, *sysInfo);
     window.show();
-    return app.exec();
+    return app->exec();
   } catch (const std::exception& exception) {
     const sorvanto::RunError error = sorvanto::AsRunError(exception);
     sorvanto::ReportRunError(error);

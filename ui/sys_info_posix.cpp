@@ -1,12 +1,17 @@
 // Without a registry, the first lookup is answered with the first system information
-// program found on PATH, and every other key and value is missing.
+// program found on PATH, and every other key and value is missing. The tools are tried in
+// the order of kToolNames, each found as a shell finds it, in the first PATH folder that
+// holds it; when one cannot be started, the next one found is.
+#include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <iterator>
 #include <utility>
+#include <vector>
 
 #include "run_error.h"
 #include "sys_info.h"
@@ -21,12 +26,20 @@ constexpr RegKey kToolKeyHandle = 1;
 constexpr std::array kToolNames = {"kinfocenter", "hardinfo", "gnome-system-monitor",
                                    "xfce4-taskmanager", "lxtask"};
 
-std::string FindTool() {
+// Only absolute PATH folders are searched. A relative one (".", "bin", or the empty
+// entry) would be taken against the current folder, the folder of table.txt, which may
+// be a downloaded one holding a program of the same name. Without any folder left,
+// nothing is searched: given no folders, findExecutable would search PATH whole.
+std::vector<std::string> FindTools() {
+  QStringList folders = qEnvironmentVariable("PATH").split(QLatin1Char(':'));
+  folders.removeIf([](const QString& folder) { return !QDir::isAbsolutePath(folder); });
+  std::vector<std::string> tools;
+  if (folders.isEmpty()) return tools;
   for (const char* name : kToolNames) {
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-    if (!path.isEmpty()) return path.toStdString();
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name), folders);
+    if (!path.isEmpty()) tools.push_back(path.toStdString());
   }
-  return {};
+  return tools;
 }
 
 class PosixSysInfo final : public SysInfoPlatform {
@@ -43,8 +56,9 @@ class PosixSysInfo final : public SysInfoPlatform {
   std::int32_t RegQueryValueExA(RegKey key, std::string_view valueName, std::uint32_t& type,
                                 std::span<std::uint8_t> data, std::uint32_t& size) override {
     if (key != kToolKeyHandle || valueName != kToolValue) return kErrorFileNotFound;
-    const std::string tool = FindTool();
-    if (tool.empty()) return kErrorFileNotFound;
+    const std::vector<std::string> tools = FindTools();
+    if (tools.empty()) return kErrorFileNotFound;
+    const std::string& tool = tools.front();
     if (tool.size() + 1 > data.size()) return kErrorMoreData;
     std::ranges::copy(tool, data.begin());
     data[tool.size()] = 0;
@@ -63,12 +77,19 @@ class PosixSysInfo final : public SysInfoPlatform {
     return name;
   }
 
-  // The command is the path of the program found, blanks and all; it takes no arguments.
+  // The command is the path of a program found, blanks and all; it takes no arguments.
+  // When it cannot be started (a script without "#!", say), the tools found after it are
+  // tried in turn, so that the message comes only when none of them starts.
   void Shell(std::string_view command) override {
-    if (command.empty() || !QProcess::startDetached(ToQString(command), {})) {
-      throw RunError(ErrorNumber::kFileNotFound,
-                     "The program " + QuoteInput(command) + " could not be started.");
+    std::vector<std::string> tries = FindTools();
+    const auto found = std::ranges::find(tries, command);
+    tries.erase(tries.begin(), found == tries.end() ? tries.end() : std::next(found));
+    tries.emplace(tries.begin(), command);
+    for (const std::string& tool : tries) {
+      if (!tool.empty() && QProcess::startDetached(ToQString(tool), {})) return;
     }
+    throw RunError(ErrorNumber::kFileNotFound,
+                   "The program " + QuoteInput(command) + " could not be started.");
   }
 
   void MsgBox(std::string_view message) override {

@@ -1,5 +1,7 @@
 // The registry through advapi32, the file test, the program start and the message box
-// of the Windows API. Kept free of Qt.
+// of the Windows API. Kept free of Qt. Only a full path is tested or started: anything
+// else would be looked for in the current folder, the folder of table.txt, which may be
+// a downloaded one holding a planted program.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -14,6 +16,16 @@ namespace {
 // The predefined roots are sign-extended handle values on 64-bit Windows.
 HKEY ToHkey(RegKey key) {
   return key == kHKeyLocalMachine ? HKEY_LOCAL_MACHINE : reinterpret_cast<HKEY>(key);
+}
+
+// A drive letter, a colon and a backslash, or a UNC path: \\server\share\...
+bool IsFullPath(std::string_view path) {
+  const bool letter =
+      !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  if (letter && path.substr(1, 2) == ":\\") return true;
+  const auto share = path.find('\\', 2);
+  return path.starts_with("\\\\") && share != std::string_view::npos && share > 2 &&
+         share + 1 < path.size() && path[share + 1] != '\\';
 }
 
 class WindowsSysInfo final : public SysInfoPlatform {
@@ -43,6 +55,7 @@ class WindowsSysInfo final : public SysInfoPlatform {
   void RegCloseKey(RegKey key) override { ::RegCloseKey(ToHkey(key)); }
 
   std::string Dir(std::string_view path) override {
+    if (!IsFullPath(path)) return {};
     const std::string file(path);
     const DWORD attributes = ::GetFileAttributesA(file.c_str());
     constexpr DWORD kNotOrdinary =
@@ -63,7 +76,7 @@ class WindowsSysInfo final : public SysInfoPlatform {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (application.empty() ||
+    if (!IsFullPath(application) ||
         !::CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
                           nullptr, nullptr, &startup, &process)) {
       throw RunError(ErrorNumber::kFileNotFound,

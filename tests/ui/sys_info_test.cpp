@@ -3,6 +3,8 @@
 #include "sys_info.h"
 
 #include <QDir>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "system_sys_info.h"
@@ -56,30 +58,59 @@ class SysInfoTest : public QObject {
             system.keysClosed == system.opened.size());
   }
 
-  // The tool's path has a blank and is started whole; a buffer too small for it stays as
-  // it was.
-  void PosixStoreStartsTheToolOnPath() {
+  // PATH ("/x": the folder x below a scratch root; others are taken from the start folder,
+  // root/start), the programs planted below the root ("!": cannot start), the one started
+  // (none: the message).
+  void PosixStoreStartsOnlyATrustedTool_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QStringList>("planted");
+    QTest::addColumn<QString>("started");
+    for (const QString tool :
+         {"kinfocenter", "hardinfo", "gnome-system-monitor", "xfce4-taskmanager", "lxtask"})
+      QTest::newRow(qPrintable(tool)) << "/t" << QStringList{"t/" + tool} << "t/" + tool;
+    const auto row = [](const char* name, const char* path,
+                        const QStringList& planted) -> QTestData& {
+      return QTest::newRow(name) << QString(path) << planted;
+    };
+    row("current folder last", "/t:/usr:.", {"start/kinfocenter", "t/hardinfo"}) << "t/hardinfo";
+    row("relative folder first", "bin::/t", {"start/bin/hardinfo", "start/lxtask"}) << "";
+    row("names before folders", "/a:/b", {"a/lxtask", "b/hardinfo"}) << "b/hardinfo";
+    row("first cannot start", "/my t", {"my t/kinfocenter!", "my t/hardinfo"}) << "my t/hardinfo";
+    row("none can start", "/t", {"t/kinfocenter!"}) << "";
+    row("no absolute folder", ".:bin", {"start/kinfocenter", "start/bin/hardinfo"}) << "";
+  }
+
+  void PosixStoreStartsOnlyATrustedTool() {
 #ifndef Q_OS_WIN
-    QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkdir("my tools"));
-    QFile tool(root.filePath("my tools/hardinfo"));
-    QVERIFY(tool.open(QIODevice::WriteOnly) && tool.write("#!/bin/sh\n: > \"$0.ran\"\n") > 0);
-    tool.close();
-    tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    QFETCH(QString, path);
+    QFETCH(QStringList, planted);
+    QFETCH(QString, started);
+    QTemporaryDir scratch;
+    const QDir root(scratch.path());
+    for (const QString& name : planted) {
+      const bool runs = !name.endsWith('!');
+      QFile tool(root.filePath(name.chopped(runs ? 0 : 1)));
+      QVERIFY(root.mkpath(QFileInfo(tool).path()) && tool.open(QIODevice::WriteOnly) &&
+              tool.write(runs ? "#!/bin/sh\n: > \"$0.ran\"\n" : ": > \"$0.ran\"\n") > 0 &&
+              tool.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    }
     const QByteArray savedPath = qgetenv("PATH");
-    qputenv("PATH", root.filePath("my tools").toLocal8Bit());
-    const auto system = CreateSystemSysInfo("Sorvanto");
-    std::vector<std::uint8_t> data(1024);
-    std::uint32_t type = 0, size = 4;
-    RegKey key = 0;
-    system->RegOpenKeyExA(kHKeyLocalMachine, kToolKey, 0, kKeyRead, key);
-    QCOMPARE(system->RegQueryValueExA(key, "PATH", type, std::span(data).first(4), size),
-             kErrorMoreData);
-    QCOMPARE(data[4], 0);
-    StartSysInfo(*system);
+    const QString savedFolder = QDir::currentPath();
+    qputenv("PATH", path.replace(QRegularExpression("(^|:)/"), "\\1" + root.path() + '/').toUtf8());
+    QVERIFY(root.mkpath("start") && QDir::setCurrent(root.filePath("start")));
+    QString message;
+    QObject rowLife;  // ends the timer with the row
+    QTimer::singleShot(0, &rowLife, [&message] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box && box->close()) message = box->text();
+    });
+    StartSysInfo(*CreateSystemSysInfo("Sorvanto"));
     qputenv("PATH", savedPath);
-    QTRY_VERIFY(QFile::exists(tool.fileName() + ".ran"));
-    QVERIFY_THROWS_EXCEPTION(RunError, system->Shell("/nonexistent/tool"));
+    QDir::setCurrent(savedFolder);
+    QCOMPARE(message, started.isEmpty() ? QString(kSysInfoUnavailable.data()) : QString());
+    QTest::qWait(200);  // long enough for a planted program that started to leave its mark
+    for (const QString& name : planted)
+      QTRY_COMPARE(QFile::exists(root.filePath(name) + ".ran"), name == started);
 #endif
   }
 };

@@ -21,10 +21,12 @@ trap 'wineserver -k || true' EXIT
 
 drive="$WINEPREFIX/drive_c/sorvanto"
 rm -rf "$drive"
-mkdir -p "$drive/with space"
+mkdir -p "$drive/with space" "$drive/start"
 # Copies of the test program stand in for the tools; with.exe is planted where an
-# unquoted "C:\sorvanto\with space\..." would find it.
-for tool in tool.exe "with space/MSINFO32.EXE" with.exe; do
+# unquoted "C:\sorvanto\with space\..." would find it, and the others in the start
+# folder, the folder of table.txt, where a relative path would find them.
+for tool in tool.exe "with space/MSINFO32.EXE" with.exe start/evil.exe start/\&h000001 \
+  start/MSINFO32.EXE; do
   cp "$program" "$drive/$tool"
 done
 

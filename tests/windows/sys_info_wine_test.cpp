@@ -1,8 +1,8 @@
 // The System Info button's Windows layer against Wine's registry and program starts; run
 // by run-wine-test.sh, which prepares values under HKLM\SOFTWARE\Sorvanto Test and the
-// tools under C:\sorvanto, copies of this program. Run as "check", it prints "ok" or
-// "not ok" per check and exits with the number of failures; run otherwise, as a tool, it
-// leaves "<its path>.started" beside itself.
+// tools under C:\sorvanto, copies of this program, some planted where they must never start.
+// Run as "check", it prints "ok" or "not ok" per check and exits with the number of
+// failures; run otherwise, as a tool, it leaves "<its path>.started" beside itself.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -21,8 +21,8 @@ void Check(bool passed, const std::string& name) {
   std::printf("%s - %s\n", passed ? "ok" : "not ok", name.c_str());
 }
 
-bool Started(const std::string& tool) {
-  for (int wait = 0; wait < 100; ++wait, ::Sleep(50))
+bool Started(const std::string& tool, int tries = 100) {
+  for (int wait = 0; wait < tries; ++wait, ::Sleep(50))
     if (::GetFileAttributesA((tool + ".started").c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   return false;
 }
@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     std::FILE* file = std::fopen((marker + ".started").c_str(), "w");
     return file && std::fclose(file) == 0 ? 0 : 1;
   }
+  // The folder a person starts the program in, the folder of table.txt.
+  ::SetCurrentDirectoryA("C:\\sorvanto\\start");
   const auto system = sorvanto::CreateSystemSysInfo("Sorvanto");
   // The first four are read, with these texts; the others are not.
   const char* names[] = {"Text",  "Number", "High",   "Full",  "Long",
@@ -48,21 +50,29 @@ int main(int argc, char** argv) {
           std::string("GetKeyValue ") + names[i]);
   }
   Check(system->Dir("C:\\sorvanto\\with space\\MSINFO32.EXE") == "MSINFO32.EXE" &&
-            system->Dir("C:\\sorvanto").empty(),
+            system->Dir("C:\\sorvanto").empty() && system->Dir(".\\MSINFO32.EXE").empty(),
         "Dir");
-  // A planted C:\sorvanto\with.exe must never start in place of "C:\sorvanto\with space\...".
-  for (const std::string tool :
-       {"C:\\sorvanto\\tool.exe", "C:\\sorvanto\\with space\\MSINFO32.EXE"}) {
-    system->Shell(tool);
-    Check(Started(tool), tool + " started");
+  // The first four are reported, the others start: the waits for those give one of the first
+  // four wrongly started the time to leave its mark.
+  const char* commands[] = {"evil.exe",
+                            "&h000001",
+                            ".\\MSINFO32.EXE",
+                            "C:\\sorvanto\\missing.exe",
+                            "\\\\?\\C:\\sorvanto\\tool.exe",
+                            "C:\\sorvanto\\with space\\MSINFO32.EXE"};
+  for (std::size_t i = 0; i < std::size(commands); ++i) {
+    bool reported = false;
+    try {
+      system->Shell(commands[i]);
+    } catch (const sorvanto::RunError&) {
+      reported = true;
+    }
+    Check(reported == (i < 4) && (i < 4 || Started(commands[i])),
+          commands[i] + std::string(i < 4 ? " reported" : " started"));
   }
-  Check(!Started("C:\\sorvanto\\with.exe"), "with.exe not started");
-  bool reported = false;
-  try {
-    system->Shell("C:\\sorvanto\\missing.exe");
-  } catch (const sorvanto::RunError&) {
-    reported = true;
-  }
-  Check(reported, "a missing program is reported");
+  // Planted where the current folder or an unquoted "C:\sorvanto\with space\..." would find
+  // them; none may start.
+  for (const std::string planted : {"evil.exe", "&h000001", "MSINFO32.EXE", "..\\with.exe"})
+    Check(!Started(planted, 1), planted + " not started");
   return failures;
 }
