@@ -95,4 +95,4 @@ for made in "$scratch/one/sorvanto.out"/*; do
     status=1
   fi
 done
-exit "$status"
+[ "$status" -eq 0 ]
