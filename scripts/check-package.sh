@@ -11,9 +11,8 @@
 # It needs root, or sudo, for the throwaway copy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -z "${SORVANTO_CHECK_PACKAGE_SCREEN:-}" ]; then
-  SORVANTO_CHECK_PACKAGE_SCREEN=yes exec scripts/with-x.sh --size 800x600 scripts/check-package.sh "$@"
-fi
+[ "${SORVANTO_VIRTUAL_SCREEN:-none}" = "${DISPLAY:-}" ] ||
+  exec scripts/with-x.sh --size 800x600 scripts/check-package.sh "$@"
 # With --installed, the script runs in the throwaway copy: see the end.
 installed=false
 if [ "${1:-}" = --installed ]; then

@@ -38,7 +38,9 @@ for _ in $(seq 100); do
 done
 [ -s "$scratch/display" ] || { echo "$0: the X server did not start" >&2; exit 1; }
 DISPLAY=":$(cat "$scratch/display")"
-export DISPLAY
+# A script that runs itself through this one knows by this that it is on its screen.
+SORVANTO_VIRTUAL_SCREEN=$DISPLAY
+export DISPLAY SORVANTO_VIRTUAL_SCREEN
 
 if $wm; then
   openbox >"$scratch/wm.log" 2>&1 &
