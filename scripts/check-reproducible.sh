@@ -3,7 +3,7 @@
 # folders whose paths differ in length, are built one after the other as the README says,
 # and the Debian packages they make must be the same to the byte. With --windows, the
 # program for Windows and its installer as well, which needs the Qt for Windows
-# (QT_MINGW_DIR, by default ../shared/qt6-mingw/qt beside the repository).
+# (scripts/qt-mingw-dir.sh says where it is looked for).
 #   scripts/check-reproducible.sh [--windows]
 # Neither build sets SOURCE_DATE_EPOCH: the build takes the last commit's time itself.
 # Changes not yet committed are not part of the check.
@@ -15,7 +15,8 @@ case "${1:-}" in
   "") ;;
   *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
 esac
-qt=$(realpath -m "${QT_MINGW_DIR:-../shared/qt6-mingw/qt}")
+# shellcheck source=scripts/qt-mingw-dir.sh
+. scripts/qt-mingw-dir.sh
 commit=$(git rev-parse HEAD)
 git diff --quiet HEAD || echo "Not committed, so left out of this check: $(git diff --name-only HEAD | xargs)"
 
@@ -50,7 +51,7 @@ build() {
   . "$tree/build/sorvanto-facts.sh"
   cp "$tree/build/$SORVANTO_DEB_FILE" "$tree.out/"
   if $windows; then
-    QT_MINGW_DIR=$qt nice "$tree/scripts/build-windows.sh" build-windows
+    QT_MINGW_DIR=$qt_mingw nice "$tree/scripts/build-windows.sh" build-windows
     cp "$tree/build-windows/Sorvanto.exe" "$tree/build-windows/$SORVANTO_WINDOWS_INSTALLER" \
       "$tree.out/"
   fi
