@@ -8,7 +8,7 @@
 # is shown at its own path as well, read-only. The command starts in the current folder,
 # which is shared too. The X server and the network are this machine's.
 set -euo pipefail
-[ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=DISPLAY "$0" "$@"
+[ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=DISPLAY,SORVANTO_VIRTUAL_SCREEN "$0" "$@"
 
 if [ -z "${SORVANTO_THROWAWAY_LAYER:-}" ]; then
   # Mounts made in a namespace of its own vanish with it, even if this script is killed;
