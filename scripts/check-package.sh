@@ -114,7 +114,7 @@ lintian --fail-on error,warning "$deb"
 # This machine's own sorvanto package, if any: its state and each of its files.
 host_package() {
   dpkg-query --show --showformat='${db:Status-Status} ${Version}\n' sorvanto 2>/dev/null || true
-  dpkg-query --listfiles sorvanto 2>/dev/null | while read -r path; do
+  { dpkg-query --listfiles sorvanto 2>/dev/null || true; } | while read -r path; do
     [ ! -f "$path" ] || sha256sum "$path"
   done
 }
