@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 [ "${SORVANTO_VIRTUAL_SCREEN:-none}" = "${DISPLAY:-}" ] ||
   exec scripts/with-x.sh --size 800x600 scripts/check-package.sh "$@"
-# With --installed, the script runs in the throwaway copy: see the end.
+# With --installed, it runs in the throwaway copy (below).
 installed=false
 if [ "${1:-}" = --installed ]; then
   installed=true
