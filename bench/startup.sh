@@ -10,9 +10,11 @@
 # BUILD_DIR holds app/sorvanto and, built with SORVANTO_BUILD_BENCHMARKS, the bare
 # window and the probe in bench/.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 build=$(realpath "${1:?usage: bench/startup.sh BUILD_DIR [RUNS]}")
 runs=${2:-15}
+cd "$(dirname "$0")/.."
+[ "${SORVANTO_VIRTUAL_SCREEN:-none}" = "${DISPLAY:-}" ] ||
+  exec scripts/with-x.sh --size 1024x768 bench/startup.sh "$build" "$runs"
 probe=("$build/bench/sorvanto_startup_probe" 500)
 programs=(
   "$build/bench/sorvanto_startup_bare"
@@ -21,18 +23,7 @@ programs=(
 )
 
 scratch=$(mktemp -d)
-xvfb=
-cleanup() {
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-# Kept from resetting whenever its last client leaves, which would refuse the next.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
+trap 'rm -rf "$scratch"' EXIT
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 export XDG_RUNTIME_DIR=$scratch
 

@@ -8,7 +8,7 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
-  window.resize(632, 423);
+  window.resize(SORVANTO_INNER_WIDTH, SORVANTO_INNER_HEIGHT);
   if (QApplication::arguments().contains(QStringLiteral("text"))) {
     new QLabel(QStringLiteral("Instructions (do everything on yellow field):"), &window);
   }

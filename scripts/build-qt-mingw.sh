@@ -5,12 +5,15 @@
 # with Debian's MinGW-w64 g++ (posix threads), as shared libraries: Core, Gui, Widgets,
 # Test, the Windows platform plugin and styles; no network, SQL, OpenGL or D-Bus. About
 # an hour on two cores. Run as root on Debian 12:
-#   scripts/build-qt-mingw.sh [PREFIX]    (../shared/qt6-mingw/qt by default)
+#   scripts/build-qt-mingw.sh [PREFIX]    (by default where scripts/qt-mingw-dir.sh looks)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 toolchain=$(pwd)/cmake/mingw-w64-gcc.cmake
-mkdir -p "${1:-../shared/qt6-mingw/qt}"
-prefix=$(cd "${1:-../shared/qt6-mingw/qt}" && pwd)
+[ $# -eq 0 ] || QT_MINGW_DIR=$1
+# shellcheck source=scripts/qt-mingw-dir.sh
+. scripts/qt-mingw-dir.sh
+prefix=$qt_mingw
+mkdir -p "$prefix"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 apt-get install -y -qq g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools cmake ninja-build dpkg-dev >/dev/null

@@ -1,44 +1,32 @@
 #!/usr/bin/env bash
 # Checks that Sorvanto installs like a desktop program, from an already built build
 # folder: `cmake --install` into a scratch prefix with a blank in it gives a menu entry
-# that validates and starts the installed program on its table, on a virtual screen;
-# lintian finds nothing to report on the Debian package; and the package installs on
-# this machine, starts from its menu entry, and removes again without leaving anything
-# behind.
+# that validates and starts the installed program on its table; lintian finds nothing to
+# report on the Debian package; and the package installs, starts from its menu entry, and
+# removes again without leaving anything behind. The package goes into a throwaway copy
+# of this machine (scripts/throwaway-root.sh), never into this machine's own package
+# database: a `sorvanto` installed here before is still installed, untouched, afterwards,
+# which the check makes sure of as well. The program runs on a virtual screen.
 #   scripts/check-package.sh BUILD_DIR
-# It installs and removes the package `sorvanto` on this machine, as root or with sudo.
+# It needs root, or sudo, for the throwaway copy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+[ "${SORVANTO_VIRTUAL_SCREEN:-none}" = "${DISPLAY:-}" ] ||
+  exec scripts/with-x.sh --size 800x600 scripts/check-package.sh "$@"
+# With --installed, it runs in the throwaway copy (below).
+installed=false
+if [ "${1:-}" = --installed ]; then
+  installed=true
+  shift
+fi
 build=$(realpath "${1:?usage: scripts/check-package.sh BUILD_DIR}")
-
-app_id=example.sorvanto.Sorvanto
-entry=share/applications/$app_id.desktop
-metainfo=share/metainfo/$app_id.metainfo.xml
-installed=(
-  bin/sorvanto
-  share/sorvanto/table.txt
-  share/icons/hicolor/scalable/apps/$app_id.svg
-  share/icons/hicolor/32x32/apps/$app_id.png
-  share/icons/hicolor/256x256/apps/$app_id.png
-  "$entry"
-  "$metainfo"
-  share/doc/sorvanto/copyright
-  share/doc/sorvanto/changelog.gz
-  share/man/man1/sorvanto.1.gz
-)
-
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300)
+# shellcheck source=/dev/null # written by CMake
+. "$build/sorvanto-facts.sh"
 
 scratch=$(mktemp -d)
 app=
-xvfb=
-package_installed=
 cleanup() {
   [ -z "$app" ] || kill "$app" 2>/dev/null || true
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
-  [ -z "$package_installed" ] || "${apt[@]}" purge sorvanto >/dev/null || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -55,9 +43,10 @@ start_from_entry() {
     { echo "no window appeared:"; cat "$scratch/stderr"; exit 1; }
   app=$(xdotool getwindowpid "$window")
   geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/^ *Geometry: //p')
-  [ "$geometry" = 632x423 ] || { echo "window of $geometry:"; cat "$scratch/stderr"; exit 1; }
-  if [ "$(tr '\0' '\n' <"/proc/$app/cmdline")" != "$2/bin/sorvanto" ] ||
-    [ "$(readlink "/proc/$app/cwd")" != "$2/share/sorvanto" ]; then
+  [ "$geometry" = "$SORVANTO_INNER_SIZE" ] ||
+    { echo "window of $geometry:"; cat "$scratch/stderr"; exit 1; }
+  if [ "$(tr '\0' '\n' <"/proc/$app/cmdline")" != "$2/$SORVANTO_LINUX_PROGRAM" ] ||
+    [ "$(readlink "/proc/$app/cwd")" != "$2/$SORVANTO_LINUX_TABLE_DIR" ]; then
     echo "the menu entry misses the installed program or its table:"
     cat "$1"
     exit 1
@@ -67,32 +56,53 @@ start_from_entry() {
   app=
 }
 
-# Kept from resetting when its last client leaves, which would refuse the next start.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$scratch/display" &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
+# In the throwaway copy: installs the package with apt as a person would, starts it from
+# its menu entry, and purges it.
+if $installed; then
+  [ "$(findmnt --noheadings --output FSTYPE /)" = overlay ] ||
+    { echo "--installed installs packages: only in scripts/throwaway-root.sh" >&2; exit 2; }
+  apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq)
+  "${apt[@]}" --no-install-recommends install "$build/$SORVANTO_DEB_FILE" >/dev/null
+  owned=()
+  while read -r path; do
+    [ -d "$path" ] || owned+=("$path")
+  done < <(dpkg-query --listfiles sorvanto)
+  for file in "${SORVANTO_LINUX_FILES[@]}"; do
+    printf '%s\n' "${owned[@]}" | grep -qx "/usr/$file" || { echo "not packaged: $file"; exit 1; }
+  done
+  echo "== Starting the installed package from its menu entry"
+  start_from_entry "/usr/$SORVANTO_LINUX_ENTRY" /usr
+  echo "== Removing the package"
+  "${apt[@]}" purge sorvanto >/dev/null
+  status=$(dpkg-query --show --showformat='${db:Status-Status}' sorvanto 2>/dev/null || true)
+  [ -z "$status" ] || [ "$status" = not-installed ] || { echo "sorvanto is $status"; exit 1; }
+  # Shared folders such as the icon theme's stay; the program's own folder goes.
+  for path in "${owned[@]}" "/usr/$SORVANTO_LINUX_TABLE_DIR"; do
+    [ ! -e "$path" ] || { echo "left behind: $path"; exit 1; }
+  done
+  exit 0
+fi
 
 echo "== cmake --install into a prefix with a blank"
 prefix="$scratch/my apps"
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in "${installed[@]}"; do
+for file in "${SORVANTO_LINUX_FILES[@]}"; do
   [ -f "$prefix/$file" ] || { echo "not installed: $file"; exit 1; }
+  # A bitmap icon must have the size its folder names.
+  size=$(sed -n 's|.*/\([0-9]*\)x\1/apps/[^/]*\.png$|\1|p' <<<"$file")
+  [ -z "$size" ] || file "$prefix/$file" | grep -q "PNG image data, $size x $size" ||
+    { echo "not a $size-pixel icon: $file"; exit 1; }
 done
-cmp examples/table.txt "$prefix/share/sorvanto/table.txt"
-for size in 32 256; do
-  file "$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png" |
-    grep -q "PNG image data, $size x $size"
-done
-desktop-file-validate "$prefix/$entry"
-appstreamcli validate --no-net "$prefix/$metainfo"
+cmp examples/table.txt "$prefix/$SORVANTO_LINUX_TABLE_DIR/table.txt"
+desktop-file-validate "$prefix/$SORVANTO_LINUX_ENTRY"
+appstreamcli validate --no-net "$prefix/$SORVANTO_LINUX_METAINFO"
 echo "== Starting it from that menu entry"
-start_from_entry "$prefix/$entry" "$prefix"
+start_from_entry "$prefix/$SORVANTO_LINUX_ENTRY" "$prefix"
 
 echo "== Debian package"
 rm -f "$build"/sorvanto_*.deb
 (cd "$build" && cpack >/dev/null)
-deb=$(ls "$build"/sorvanto_*.deb)
+deb=$build/$SORVANTO_DEB_FILE
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
 for package in libqt6widgets6 qt6-qpa-plugins; do
@@ -101,30 +111,16 @@ done
 echo "== lintian"
 lintian --fail-on error,warning "$deb"
 
-# One check at a time on this machine: another one would install or remove the same
-# package underneath it.
-exec 9>"${TMPDIR:-/tmp}/sorvanto-check-package.lock"
-flock 9
-package_installed=yes
-"${apt[@]}" --no-install-recommends install "$deb" >/dev/null
-owned=()
-while read -r path; do
-  [ -d "$path" ] || owned+=("$path")
-done < <(dpkg-query --listfiles sorvanto)
-for file in "${installed[@]}"; do
-  printf '%s\n' "${owned[@]}" | grep -qx "/usr/$file" || { echo "not packaged: $file"; exit 1; }
-done
-
-echo "== Starting the installed package from its menu entry"
-start_from_entry "/usr/$entry" /usr
-
-echo "== Removing the package"
-"${apt[@]}" purge sorvanto >/dev/null
-package_installed=
-status=$(dpkg-query --show --showformat='${db:Status-Status}' sorvanto 2>/dev/null || true)
-[ -z "$status" ] || [ "$status" = not-installed ] || { echo "sorvanto is $status"; exit 1; }
-# Shared folders such as the icon theme's stay; the program's own folder goes.
-for path in "${owned[@]}" /usr/share/sorvanto; do
-  [ ! -e "$path" ] || { echo "left behind: $path"; exit 1; }
-done
+# This machine's own sorvanto package, if any: its state and each of its files.
+host_package() {
+  dpkg-query --show --showformat='${db:Status-Status} ${Version}\n' sorvanto 2>/dev/null || true
+  { dpkg-query --listfiles sorvanto 2>/dev/null || true; } | while read -r path; do
+    [ ! -f "$path" ] || sha256sum "$path"
+  done
+}
+before=$(host_package)
+echo "== Installing the package in a throwaway copy of this machine"
+scripts/throwaway-root.sh --share "$build" scripts/check-package.sh --installed "$build"
+[ "$(host_package)" = "$before" ] || { echo "this machine's sorvanto package changed"; exit 1; }
+echo "This machine's own sorvanto package: $(head -n 1 <<<"$before" | sed 's/^$/none/'), untouched."
 echo "The package installs, starts from its menu entry and removes cleanly."

@@ -10,14 +10,15 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core librsvg2-bin
   xvfb xauth x11-utils xdotool imagemagick
 )
-# What the tests, benchmarks, package check, fuzzers, the Wine test and the Windows
-# build and its installer check need besides.
+# What the tests, benchmarks, package check, fuzzers, the Wine test, the Windows build and
+# its installer check, and the checks of the scripts and the C++ layout need besides.
 if [ "${1:-test}" != run ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev libssl-dev libxcb1-dev locales
     dpkg-dev file desktop-file-utils libglib2.0-bin appstream lintian
     clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 wine
     g++-mingw-w64-x86-64-posix googletest nsis icoutils xclip openbox
+    shellcheck clang-format
   )
 fi
 

@@ -3,21 +3,18 @@
 # yellow field, move the mouse over it until numbers appear) and saves a screenshot.
 #   scripts/screenshot.sh OUTPUT.png
 set -euo pipefail
-cd "$(dirname "$0")/.."
 output=$(realpath -m "${1:?usage: scripts/screenshot.sh OUTPUT.png}")
+cd "$(dirname "$0")/.."
+# The picture is the whole screen.
+[ "${SORVANTO_VIRTUAL_SCREEN:-none}" = "${DISPLAY:-}" ] ||
+  exec scripts/with-x.sh --size 800x560 scripts/screenshot.sh "$output"
 program=$(realpath build/app/sorvanto)
 
-display=:97
-Xvfb "$display" -screen 0 800x560x24 -nolisten tcp &
-xvfb=$!
 app=
 cleanup() {
   [ -z "$app" ] || kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 (cd examples && exec "$program") &
 app=$!

@@ -18,7 +18,7 @@ done
 [ $# -gt 0 ] || { echo "usage: $0 [--wm] [--size WxH] COMMAND [ARG...]" >&2; exit 2; }
 
 scratch=$(mktemp -d)
-server= manager=
+server='' manager=''
 cleanup() {
   [ -z "$manager" ] || kill "$manager" 2>/dev/null || true
   [ -z "$server" ] || kill "$server" 2>/dev/null || true
@@ -37,7 +37,10 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -s "$scratch/display" ] || { echo "$0: the X server did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$scratch/display")"
+DISPLAY=":$(cat "$scratch/display")"
+# A script that runs itself through this one knows by this that it is on its screen.
+SORVANTO_VIRTUAL_SCREEN=$DISPLAY
+export DISPLAY SORVANTO_VIRTUAL_SCREEN
 
 if $wm; then
   openbox >"$scratch/wm.log" 2>&1 &
@@ -49,6 +52,4 @@ if $wm; then
   done
 fi
 
-status=0
-"$@" || status=$?
-exit "$status"
+"$@"

@@ -6,7 +6,10 @@
 #   tests/fuzz/run-fuzzers.sh BUILD_DIR [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-[ $# -ge 1 ] && [ $# -le 2 ] || { echo "usage: $0 BUILD_DIR [SECONDS]" >&2; exit 2; }
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+  echo "usage: $0 BUILD_DIR [SECONDS]" >&2
+  exit 2
+fi
 build=$1
 seconds=${2:-60}
 
