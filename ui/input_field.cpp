@@ -32,6 +32,9 @@ void InputField::mouseReleaseEvent(QMouseEvent* event) {
   if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
+// Arrives just after the second press, which then ends in no click.
+void InputField::mouseDoubleClickEvent(QMouseEvent*) { leftPressed_ = false; }
+
 // The background fills itself.
 void InputField::paintEvent(QPaintEvent*) { PaintFocusFrame(this); }
 
