@@ -32,7 +32,8 @@ void InputField::mouseReleaseEvent(QMouseEvent* event) {
   if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
-// Arrives just after the second press, which then ends in no click.
+// The second press of a double-click arrives as this event, on some platforms after a
+// press of its own; either way it ends in no click.
 void InputField::mouseDoubleClickEvent(QMouseEvent*) { leftPressed_ = false; }
 
 // The background fills itself.

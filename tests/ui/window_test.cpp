@@ -176,7 +176,7 @@ class WindowTest : public QObject {
             !(about->windowFlags() & Qt::WindowMinMaxButtonsHint) &&
             about->minimumSize() == about->maximumSize());
     main_->window.showMaximized();
-    main_->window.activateWindow();
+    main_->window.windowHandle()->requestActivate();
     QTRY_VERIFY(!main_->window.close() && !main_->window.isMaximized() && about->isActiveWindow());
     about->move(300, 300);
     if (onSysInfo) about->findChild<QPushButton*>("cmdSysInfo")->setFocus();
