@@ -1,7 +1,6 @@
 #include "controls.h"
 
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 namespace sorvanto {
 
@@ -27,10 +26,13 @@ QPushButton* CreateButton(QWidget* parent, const char* name, QRect geometry,
 
 void PaintFocusFrame(QWidget* widget) {
   if (!widget->hasFocus()) return;
-  QStylePainter painter(widget);
-  QStyleOptionFocusRect option;
-  option.initFrom(widget);
-  painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+  // Dots drawn here rather than the style's frame, which some styles fill with a
+  // translucent colour: the control keeps its own colour everywhere but on the dots.
+  QPen dots(widget->palette().color(QPalette::WindowText), 1);
+  dots.setDashPattern({1, 1});
+  QPainter painter(widget);
+  painter.setPen(dots);
+  painter.drawRect(widget->contentsRect().adjusted(1, 1, -2, -2));
 }
 
 }  // namespace sorvanto

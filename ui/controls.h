@@ -16,7 +16,8 @@ QLabel* CreateLabel(QWidget* parent, const char* name, QRect geometry, Qt::Align
 QPushButton* CreateButton(QWidget* parent, const char* name, QRect geometry,
                           const QString& caption);
 
-// For a control that draws itself: the style's focus frame, while it has the focus.
+// For a control that draws itself: a dotted frame just inside its contents, while it
+// has the focus.
 void PaintFocusFrame(QWidget* widget);
 
 }  // namespace sorvanto

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVersionNumber>
+#include <QWindow>
 
 #include "app_icon.h"
 #include "controls.h"
@@ -48,8 +49,10 @@ void FrmAbout::SetUpWindow() {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(QStringLiteral("About MyApp"));
   setFont(FontFitting(font(), DescriptionText(), kDescriptionGeometry.size()));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+  // A fixed dialog frame with a title and the close box only; with no system menu of its
+  // own the title bar shows no icon either.
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(kClientGeometry.size());
 }
 
@@ -98,7 +101,13 @@ void FrmAbout::WireEvents() {
 }
 
 void FrmAbout::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) Form_Load();
+  if (!event->spontaneous()) {
+    // Owned by the main window itself, not by a widget parent, whose disabling would
+    // disable this window too: the window system keeps it above the main window and
+    // gives it no taskbar entry.
+    windowHandle()->setTransientParent(mainWindow_.windowHandle());
+    Form_Load();
+  }
   QDialog::showEvent(event);
 }
 

@@ -1,6 +1,7 @@
 // The About window: the program's title, version, icon and description, and a button
-// that starts the system information tool. It has no owner; the main window disables
-// itself while it is open, and every way of closing it enables the main window again.
+// that starts the system information tool. It belongs to the main window as a dialog
+// with no icon and no taskbar entry of its own; the main window disables itself while it
+// is open, and every way of closing it enables the main window again.
 #pragma once
 
 #include <QDialog>

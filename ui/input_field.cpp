@@ -32,6 +32,10 @@ void InputField::mouseReleaseEvent(QMouseEvent* event) {
   if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
+// The second press of a double-click arrives as this event, on some platforms after a
+// press of its own; either way it ends in no click.
+void InputField::mouseDoubleClickEvent(QMouseEvent*) { leftPressed_ = false; }
+
 // The background fills itself.
 void InputField::paintEvent(QPaintEvent*) { PaintFocusFrame(this); }
 

@@ -1,5 +1,6 @@
 // The yellow field the user moves the mouse over. It reports every pointer move over
-// it, with or without a button held, and a click: a left press and release over it.
+// it, with or without a button held, and a click: a left press and release over it. The
+// second press of a double-click is no click of its own, so a double-click is one click.
 #pragma once
 
 #include <QPointF>
@@ -22,6 +23,7 @@ class InputField final : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:

@@ -191,10 +191,29 @@ void SorvantoFrm::resizeEvent(QResizeEvent* event) {
   Form_Resize();
 }
 
+bool SorvantoFrm::AboutShows() const { return frmAbout_ && frmAbout_->isVisible(); }
+
+// While the About window shows, it is the one window that takes input: whatever would
+// bring this window forward brings the About window forward instead.
+void SorvantoFrm::BringAboutForward() {
+  frmAbout_->raise();
+  frmAbout_->activateWindow();
+}
+
 void SorvantoFrm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && AboutShows()) {
+    BringAboutForward();
+  }
   if (event->type() != QEvent::WindowStateChange) return;
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  // Neither maximised over the About window nor minimised away from it.
+  const Qt::WindowStates hiding = Qt::WindowMinimized | Qt::WindowMaximized;
+  if (AboutShows() && (windowState() & ~change->oldState() & hiding)) {
+    setWindowState(change->oldState());
+    BringAboutForward();
+    return;
+  }
   // Restoring from minimised brings the field back, even at an unchanged size.
   if (change->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) Form_Resize();
 }
@@ -202,9 +221,12 @@ void SorvantoFrm::changeEvent(QEvent* event) {
 void SorvantoFrm::mousePressEvent(QMouseEvent* event) { Form_MouseDown(event->position()); }
 
 void SorvantoFrm::closeEvent(QCloseEvent* event) {
-  // Only the window system can close this window while the About window is open; the
-  // program ends then all the same.
-  if (frmAbout_) frmAbout_->close();
+  // The user closes the About window first. A log-out ends the program all the same.
+  if (AboutShows()) {
+    event->ignore();
+    BringAboutForward();
+    return;
+  }
   QWidget::closeEvent(event);
 }
 

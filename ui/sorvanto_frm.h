@@ -55,6 +55,8 @@ class SorvantoFrm final : public QWidget, public DrawView {
   void SetUpWindow();
   void CreateControls();
   void WireEvents();
+  bool AboutShows() const;
+  void BringAboutForward();
 
   void Form_Load();
   void Form_Resize();
