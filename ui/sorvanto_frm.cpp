@@ -15,6 +15,7 @@
 #include "fitting_font.h"
 #include "frm_about.h"
 #include "input_field.h"
+#include "least_size.h"
 #include "number_draw.h"
 #include "result_edit.h"
 #include "run_error.h"
@@ -66,7 +67,7 @@ void SorvantoFrm::SetUpWindow() {
   setWindowIcon(SorvantoIcon());
   setAccessibleDescription(QStringLiteral("Turns your mouse movements into lottery combinations."));
   setFont(FontFitting(font(), QString::fromLatin1(kInstructions), kLabel1Geometry.size()));
-  setMinimumSize(kMinimumSize);
+  DeclareLeastSize(*this, kMinimumSize);
   resize(kMinimumSize);
 }
 
