@@ -99,12 +99,13 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
        "the count per combination, such as 49,6"},
       {"49\r\n \r\n",
        "error 62, line 2: the file ends before the count of numbers per combination; its"},
-      {"\r\n\r\n49;6\r\n",
-       "error 13, line 3: the count of numbers must be a whole number, found \"49;6\"; the first "
+      {"\r\n\r\n49;6\177~\r\n",  // DEL quoted as "?"
+       "error 13, line 3: the count of numbers must be a whole number, found \"49;6?~\"; the first "
        "line holds the two counts, such as 49,6"},
       {"0,0", "error 9, line 1: the count of numbers is 0; it must be at least 1"},
-      {"49,-6",
-       "error 9, line 1: the count of numbers per combination is -6; it must be at least 1"},
+      {"49,-2147483648",
+       "error 9, line 1: the count of numbers per combination is -2147483648; it must be at "
+       "least 1"},
       {"6,49",
        "error 5, line 1: a combination of 49 numbers cannot be drawn from 6 numbers without "
        "repeating one"},
