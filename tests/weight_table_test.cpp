@@ -81,8 +81,9 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       {TableText(1, 1, {"-" + digits + "e999"}),
        "1 / sorvanto: table.txt, line 2: Overflow: the number \"-" + digits.substr(0, 39) +
            "...\" is too large"},
-      // An over-long weight line weighs its leading number, kept in its first 4 KiB.
-      {"3,2\r\n1" + std::string(5000, ' ') + "9\r\n2\r\n3", "1 3 6 beep"},
+      // An over-long weight line weighs its leading number, kept in its first 4 KiB; its
+      // CR is the last byte of the first 16 KiB read, and the next line starts the next read.
+      {"3,2\r1" + std::string(16377, ' ') + "9\r2\r3", "1 3 6 beep"},
       {"@none",
        "error 53: file not found; the weight table must be in the folder the program starts in"},
       {"@folder", "error 75: this is a folder"},
