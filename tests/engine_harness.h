@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "engine_start.h"
 #include "entropy_chain.h"
 #include "trace_view.h"
-#include "weight_table.h"
 
 namespace sorvanto::testing {
 

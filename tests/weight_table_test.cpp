@@ -58,38 +58,55 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       {TableText(3, 2, {"12 balls", "1 000", "2,5"}), "12 1012 1014 beep"},
       {TableText(3, 2, {"5", "-2", "4", "#"}), "5 3 7 beep"},  // lines past the table unread
       {TableText(4, 2, {"4", "", " # no", "1"}), "4 4 4 5 beep"},
-      {TableText(5, 2, {"9", "9", "# comment", "9"}), "1 2 3 4 5 / sorvanto: table.txt, line 4"},
-      {TableText(5, 2, {"9", "9", "9", "9"}), "1 2 3 4 5 / sorvanto: table.txt, line 5: the"},
+      {TableText(5, 2, {"9", "9", "# comment", "9"}),
+       "1 2 3 4 5 / sorvanto: table.txt, line 4: a weight line starts with #; every number has "
+       "weight 1 instead\n"},
+      {TableText(5, 2, {"9", "9", "9", "9"}),
+       "1 2 3 4 5 / sorvanto: table.txt, line 5: the file ends before the last weight;"},
       // Wrapped to 32 bits, the total would be 1 and the table usable.
-      {TableText(3, 1, {"2147483647", "2147483647", "3"}), "1 2 3 / sorvanto: table.txt, line 3"},
+      {TableText(3, 1, {"2147483647", "2147483647", "3"}),
+       "1 2 3 / sorvanto: table.txt, line 3: the weights add up beyond 32 bits;"},
       // Tables that could never complete a combination: all weights 0, and three weights
       // of which those of 3 and 5 lie under an earlier running total.
       {TableText(5, 1, {"0", "0", "0", "0", "0"}), "1 2 3 4 5 / sorvanto: table.txt, line 6"},
-      {TableText(5, 3, {"8", "-6", "3", "9", "-5"}), "1 2 3 4 5 / sorvanto: table.txt, line 6"},
+      {TableText(5, 3, {"8", "-6", "3", "9", "-5"}),
+       "1 2 3 4 5 / sorvanto: table.txt, line 6: only 2 numbers have a chance of being drawn, "
+       "too few for a combination;"},
       // As editors save it, and the counts on lines of their own, as list input reads them.
       {"3,2\n1\n2\n3\n", "1 3 6 beep"},
       {"3,2\r1\r2\r3", "1 3 6 beep"},
       {"\357\273\2773,2\r\n1\r\n2\r\n3\r\n", "1 3 6 beep"},  // UTF-8 byte order mark
       {"\r\n  \r\n3\r\n\r\n2 note\r\n1\r\n2\r\n3\r\n\r\n", "1 3 6 beep"},
       {"\t3 , \r\n  2   counts and a note\r\n1\r\n2\r\n3\r\n", "1 3 6 beep"},
-      {TableText(1, 1, {digits + "e999"}),
-       "1 / sorvanto: table.txt, line 2: Overflow: the number \"" + digits.substr(0, 40) +
+      {TableText(1, 1, {"-" + digits + "e999"}),
+       "1 / sorvanto: table.txt, line 2: Overflow: the number \"-" + digits.substr(0, 39) +
            "...\" is too large"},
-      // An over-long weight line weighs its leading number, kept in its first 4 KiB.
-      {"3,2\r\n1" + std::string(5000, ' ') + "9\r\n2\r\n3", "1 3 6 beep"},
-      {"@none", "error 53: file not found"},
+      // An over-long weight line weighs its leading number, kept in its first 4 KiB; its
+      // CR is the last byte of the first 16 KiB read, and the next line starts the next read.
+      {"3,2\r1" + std::string(16377, ' ') + "9\r2\r3", "1 3 6 beep"},
+      {"@none",
+       "error 53: file not found; the weight table must be in the folder the program starts in"},
       {"@folder", "error 75: this is a folder"},
-      {"@fifo", "error 75: this is not an ordinary file"},
+      {"@fifo",
+       "error 75: this is not an ordinary file (a device, pipe or socket); the weight table "
+       "must be a text file"},
       {"@/dev/zero", "error 75: this is not an ordinary file"},
       {"@table.txt", "error 75: the file cannot be opened: Too many levels of symbolic links"},
       {"@locked", ::geteuid() ? "error 75: the file cannot be opened: Permission denied" : ""},
       // /proc/self/mem opens, and fails to read at address 0, as a failing disk would.
       {"@/proc/self/mem", "error 75: reading failed"},
-      {"", "error 62: the file holds no counts"},
-      {"49\r\n \r\n", "error 62, line 2: the file ends before the count of numbers per"},
-      {"\r\n\r\n49;6\r\n", "error 13, line 3: the count of numbers must be a whole number"},
+      {"",
+       "error 62: the file holds no counts; its first line must hold the count of numbers and "
+       "the count per combination, such as 49,6"},
+      {"49\r\n \r\n",
+       "error 62, line 2: the file ends before the count of numbers per combination; its"},
+      {"\r\n\r\n49;6\177~\r\n",  // DEL quoted as "?"
+       "error 13, line 3: the count of numbers must be a whole number, found \"49;6?~\"; the first "
+       "line holds the two counts, such as 49,6"},
       {"0,0", "error 9, line 1: the count of numbers is 0; it must be at least 1"},
-      {"49,-6", "error 9, line 1: the count of numbers per combination is -6"},
+      {"49,-2147483648",
+       "error 9, line 1: the count of numbers per combination is -2147483648; it must be at "
+       "least 1"},
       {"6,49",
        "error 5, line 1: a combination of 49 numbers cannot be drawn from 6 numbers without "
        "repeating one"},
@@ -97,9 +114,12 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
        "error 6, line 1: the count of numbers per combination \"2147483648\" is outside the "
        "range of a 32-bit number"},
       {digits + ",1", "error 6, line 1: the count of numbers \"" + digits.substr(0, 40) + "...\""},
-      {std::string(1 << 20, '7') + ",1", "error 321, line 1: the line is longer than 4096"},
+      {std::string(1 << 20, '7') + ",1",
+       "error 321, line 1: the line is longer than 4096 characters; the first line holds the two "
+       "counts, such as 49,6"},
       {"1000001,1", "error 7, line 1: the count of numbers is 1000001; it can be at most 1000000"},
-      {"\377\3764\0009\0,\0006\0"s, "error 321: the file is saved as UTF-16"},
+      {"\377\3764\0009\0,\0006\0"s,
+       "error 321: the file is saved as UTF-16; save it as plain text (UTF-8)"},
       {"\376\377\0004\0009\0,\0006"s, "error 321: the file is saved as UTF-16"},
       // Without its mark, quoted back with "?" for the NULs, which would end the message.
       {"4\0009\0,\0006\0"s,

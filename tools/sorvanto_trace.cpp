@@ -10,11 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "engine_start.h"
 #include "entropy_chain.h"
 #include "number_draw.h"
 #include "run_error.h"
 #include "trace_view.h"
-#include "weight_table.h"
 
 namespace sorvanto {
 namespace {

@@ -11,6 +11,7 @@
 #include "app_icon.h"
 #include "controls.h"
 #include "credits.h"
+#include "engine_start.h"
 #include "entropy_chain.h"
 #include "fitting_font.h"
 #include "frm_about.h"
@@ -23,7 +24,6 @@
 #include "text_conversion.h"
 #include "twips.h"
 #include "warm_up_bar.h"
-#include "weight_table.h"
 
 namespace sorvanto {
 namespace {
