@@ -3,11 +3,13 @@
 
 #include "run_error.h"
 #include "run_error_report.h"
+#include "running_mark.h"
 #include "sorvanto_frm.h"
 #include "system_platform.h"
 #include "system_sys_info.h"
 
 int main(int argc, char* argv[]) {
+  const sorvanto::RunningMark running(SORVANTO_APP_ID);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvanto"));
   QApplication::setApplicationVersion(QStringLiteral(SORVANTO_VERSION));

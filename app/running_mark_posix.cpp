@@ -1,0 +1,11 @@
+// On Linux the package manager replaces and removes files in use safely (the running
+// program keeps its open copies), so there is nothing to mark.
+#include "running_mark.h"
+
+namespace sorvanto {
+
+RunningMark::RunningMark(const char* /*name*/) {}
+
+RunningMark::~RunningMark() = default;
+
+}  // namespace sorvanto
