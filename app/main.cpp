@@ -9,7 +9,7 @@
 #include "system_sys_info.h"
 
 int main(int argc, char* argv[]) {
-  const sorvanto::RunningMark running(SORVANTO_APP_ID);
+  sorvanto::MarkRunning(SORVANTO_APP_ID);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvanto"));
   QApplication::setApplicationVersion(QStringLiteral(SORVANTO_VERSION));
