@@ -40,6 +40,7 @@ fault() {
   echo "Windows installer check: $*" >&2
   faults+=("$*")
 }
+trap 'echo "Windows installer check: failed at line $LINENO" >&2' ERR
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # Holds once "$@" does, within a minute.
 within_a_minute() {
@@ -161,9 +162,9 @@ if ! { grep -q 'WM_TRANSIENT_FOR(WINDOW): window id' <<<"$frame" && grep -q SKIP
   ! grep -q -e MINIMIZE -e MAXIMIZE <<<"$frame"; }; then
   fault "About's frame: $frame"
 fi
-timeout 20 xdotool windowactivate --sync "$about_window" key alt+s
+timeout 20 xdotool windowactivate --sync "$about_window" key alt+s || fail "About takes no keys"
 within_a_minute test -f "$drive/sorvanto-tools/tool.exe.started" || fail "System Info did not start"
-timeout 20 xdotool windowactivate --sync "$about_window" key Escape
+timeout 20 xdotool windowactivate --sync "$about_window" key Escape || fail "About takes no keys"
 within_a_minute gone 'About Sorvanto' || fail "Esc left About open"
 wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /f >/dev/null
 rm -r "$drive/sorvanto-tools"
@@ -182,7 +183,7 @@ installed_state >"$work/running-after"
 diff "$work/running-before" "$work/running-after" >&2 || fail "the running program's installation changed"
 
 echo "== close and uninstall"
-timeout 20 xdotool windowactivate --sync "$window" key alt+F4
+timeout 20 xdotool windowactivate --sync "$window" key alt+F4 || fail "the window takes no keys"
 within_a_minute ended "$pid" || fail "the program does not close"
 wine "$app_dir/Uninstall.exe" /S
 wine_idle
