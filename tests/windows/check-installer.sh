@@ -55,8 +55,13 @@ within() {
 shown() { found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$found" ]; }
 gone() { ! shown "$1"; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
-# The stand-in tool left its mark and its process, with any console Wine gave it, ended.
-tool_ran() { [ -f "$drive/sorvanto-tools/tool.exe.started" ] && ! pgrep -f 'sorvanto-tools.tool\.exe' >/dev/null; }
+# The stand-in tool left its mark, its process and the console Wine gave it have ended,
+# and About is the active window again.
+tool_ran() {
+  [ -f "$drive/sorvanto-tools/tool.exe.started" ] &&
+    ! pgrep -f -i 'sorvanto-tools.tool\.exe|conhost\.exe' >/dev/null &&
+    xprop -root _NET_ACTIVE_WINDOW | grep -q "$(printf '0x%x$' "$about_window")"
+}
 # Every Wine process of the prefix has ended, the registry written to its files.
 wine_idle() { timeout 120 wineserver -w; }
 # The files of the prefix but Wine's own and the temporary ones.
@@ -166,8 +171,8 @@ if ! { grep -q 'WM_TRANSIENT_FOR(WINDOW): window id' <<<"$frame" && grep -q SKIP
   ! grep -q -e MINIMIZE -e MAXIMIZE <<<"$frame"; }; then
   fault "About's frame: $frame"
 fi
-# Its buttons are pressed with the mouse: a tool's console, come and gone, can leave Wine
-# and the window manager disagreeing on which window has the keyboard.
+# Its buttons are pressed with the mouse, and OK only once the tool's console, come and
+# gone, has given the focus back: a click meanwhile may go nowhere.
 geometry "$about_window"
 xdotool mousemove $((X + sys_info[0])) $((Y + sys_info[1])) click 1
 within 60 tool_ran || fail "System Info did not start"
