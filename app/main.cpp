@@ -4,11 +4,13 @@
 #include "open_display.h"
 #include "run_error.h"
 #include "run_error_report.h"
+#include "running_mark.h"
 #include "sorvanto_frm.h"
 #include "system_platform.h"
 #include "system_sys_info.h"
 
 int main(int argc, char* argv[]) {
+  sorvanto::MarkRunning(SORVANTO_APP_ID);
   const auto app = sorvanto::OpenDisplay(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Sorvanto"));
   QApplication::setApplicationVersion(QStringLiteral(SORVANTO_VERSION));

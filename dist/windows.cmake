@@ -47,12 +47,55 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME Sorvanto.exe)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
-# A 64-bit installer for a 64-bit program: it sees the 64-bit Program Files and registry,
-# and runs where no 32-bit Windows layer is installed, as on a wine64 alone.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_STRIP_FILES ON)
+# The licence page shows the program's own licence, the text of the Debian package's
+# copyright file; it asks nothing of the person, so it goes on with Next.
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/dist/copyright)
 # NSIS text below goes into the installer's script as it stands.
 set(CPACK_VERBATIM_VARIABLES ON)
+# Top-level parts of the installer's script:
+# - a 64-bit installer for a 64-bit program: it sees the 64-bit Program Files and
+#   registry, and runs where no 32-bit Windows layer is installed, as on a wine64 alone;
+# - no file dates stored, so that the same files give the same installer;
+# - the program's name where NSIS would name itself, at the foot of every page;
+# - the last page offers to start the program, in the installation folder as the
+#   shortcut does, since it reads table.txt from its working directory;
+# - the wait for a running Sorvanto, which holds a mutex named by the application id
+#   (app/running_mark_windows.cpp) for as long as it runs: the installer must not
+#   overwrite its files and the uninstaller must not leave them behind, so both ask the
+#   person to close it, and stop with exit code 2 when cancelled or silent (/S).
+set(CPACK_NSIS_DEFINES "
+  Target amd64-unicode
+  SetDateSave off
+  BrandingText 'Sorvanto ${PROJECT_VERSION}'
+  !include FileFunc.nsh
+  !define MUI_LICENSEPAGE_BUTTON $(^NextBtn)
+  !define MUI_LICENSEPAGE_TEXT_BOTTOM 'Press Next to continue.'
+  !define MUI_FINISHPAGE_RUN
+  !define MUI_FINISHPAGE_RUN_FUNCTION RunSorvanto
+  Function RunSorvanto
+    SetOutPath \"$INSTDIR\"
+    Exec '\"$INSTDIR\\Sorvanto.exe\"'
+  FunctionEnd
+  !macro WaitUntilSorvantoCloses
+    sorvanto_running:
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w \"${SORVANTO_APP_ID}\") p .r0'
+    IntPtrCmp $0 0 sorvanto_closed
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      'Sorvanto is running. Close it, then choose Retry.' /SD IDCANCEL IDRETRY sorvanto_running
+    SetErrorLevel 2
+    Quit
+    sorvanto_closed:
+  !macroend
+")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "!insertmacro WaitUntilSorvantoCloses")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro WaitUntilSorvantoCloses")
+# Add/Remove Programs shows the size of what was installed, in KiB.
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [[
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto" "EstimatedSize" $0
+]])
 # The program reads table.txt from its working directory, so the Start-menu shortcut
 # starts it in the installation folder, which holds the table: CreateShortCut takes the
 # output path as the shortcut's working directory.

@@ -1,239 +1,206 @@
 #!/usr/bin/env bash
-# Installs Sorvanto for Windows from its installer into a fresh Wine prefix, uses it as a
-# person would, through the mouse and keyboard on an X display of its own, and
-# uninstalls it:
-#   - the installer runs silently and puts the program, its DLLs and table.txt in one
-#     folder, with a Start-menu shortcut;
-#   - the program, started from that shortcut, finds its table, loads exactly the DLLs
-#     installed beside it, draws numbers from mouse movements, resets, opens About, and
-#     starts the system information tool found under either registry value;
-#   - the uninstaller leaves no file, shortcut or registry key behind.
+# Installs Sorvanto for Windows from its installer into a fresh Wine prefix, on a virtual
+# X screen with a window manager, uses it as a person would, and uninstalls it. It checks
+# what only the installed program can show: the installed files, shortcuts and
+# Add/Remove Programs entry; the DLLs the program loads; a window that draws numbers from
+# real mouse movements, keeps its least size and opens About as an owned dialog; the
+# system information tool started from About; an installer and uninstaller that leave a
+# running Sorvanto alone; and an uninstall that leaves nothing behind. Every step waits
+# for a state (a window, a file, a process that ended) rather than for a fixed time.
 #   tests/windows/check-installer.sh BUILD_DIR    (after scripts/build-windows.sh BUILD_DIR)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 [ $# -eq 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-
-# The whole check runs on an X display of its own.
-if [ -z "${SORVANTO_CHECK_DISPLAY:-}" ]; then
-  exec env SORVANTO_CHECK_DISPLAY=1 xvfb-run -a -s '-screen 0 1280x1024x24' "$0" "$@"
+if [ -z "${SORVANTO_CHECK_ON_X:-}" ]; then
+  exec env SORVANTO_CHECK_ON_X=1 scripts/with-x.sh --wm "$0" "$@"
 fi
 
 build=$(cd "$1" && pwd)
-installer="$build/Sorvanto-1.0.0-win64.exe"
+# shellcheck source=/dev/null
+. "$build/sorvanto-facts.sh"
+installer="$build/$SORVANTO_WINDOWS_INSTALLER"
 [ -f "$installer" ] || { echo "no installer at $installer" >&2; exit 2; }
 work="$build/installer-check"
 rm -rf "$work"
 mkdir -p "$work"
-
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'echo "Windows installer check: failed at line $LINENO"' ERR
-mkdir -p "$WINEPREFIX"
-wineserver -p
-trap 'wineserver -k || true' EXIT
-wineboot -i >/dev/null 2>&1
 drive="$WINEPREFIX/drive_c"
 app_dir="$drive/Program Files/Sorvanto"
 menu_dir="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvanto"
-shortcut='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Sorvanto\Sorvanto.lnk'
-
-# What the prefix holds before: after the uninstall, every file but Wine's own and the
-# temporary ones must be as it was.
-snapshot() {
-  (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | sort)
-}
-snapshot >"$work/files-before"
+arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto'
 
 fail() {
   echo "Windows installer check: $*" >&2
   import -window root "$work/failure.png" 2>/dev/null || true
   exit 1
 }
+# A fault that leaves the rest worth checking: reported at the end, with the others.
+faults=()
+fault() {
+  echo "Windows installer check: $*" >&2
+  faults+=("$*")
+}
+trap 'echo "Windows installer check: failed at line $LINENO" >&2' ERR
+trap 'wineserver -k 2>/dev/null || true' EXIT
+# Holds once "$2"... does, within $1 seconds.
+within() {
+  local end=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $end ] || return 1
+    sleep 0.2
+  done
+}
+# Whether a visible window named $1 exists; its id goes to $found.
+shown() { found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$found" ]; }
+gone() { ! shown "$1"; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+# The stand-in tool left its mark, its process and the console Wine gave it have ended,
+# and About is the active window again.
+tool_ran() {
+  [ -f "$drive/sorvanto-tools/tool.exe.started" ] &&
+    ! pgrep -f -i 'sorvanto-tools.tool\.exe|conhost\.exe' >/dev/null &&
+    xprop -root _NET_ACTIVE_WINDOW | grep -q "$(printf '0x%x$' "$about_window")"
+}
+# Every Wine process of the prefix has ended, the registry written to its files.
+wine_idle() { timeout 120 wineserver -w; }
+# The files of the prefix but Wine's own and the temporary ones.
+prefix_files() {
+  (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | LC_ALL=C sort)
+}
+# What is installed, to the byte and the time each file was written.
+installed_state() {
+  find "$app_dir" "$menu_dir" -type f -printf '%P %s %T@\n' | LC_ALL=C sort
+  wine reg query "$arp_key"
+}
+# The inner corner of window $1 on the screen and its inner size, in $X, $Y, $WIDTH and
+# $HEIGHT (xdotool's own counts the frame's offset twice under a window manager).
+geometry() {
+  eval "$(xwininfo -id "$1" | sed -n -e 's/^ *Absolute upper-left \([XY]\): *\(-\?[0-9]*\)$/\1=\2/p' \
+    -e 's/^ *Width: *\([0-9]*\)$/WIDTH=\1/p' -e 's/^ *Height: *\([0-9]*\)$/HEIGHT=\1/p')"
+}
+# The window's inner size is at least the least one.
+at_least_least_size() {
+  geometry "$window"
+  [ "$WIDTH" -ge "${SORVANTO_INNER_SIZE%x*}" ] && [ "$HEIGHT" -ge "${SORVANTO_INNER_SIZE#*x}" ]
+}
+# The same for two seconds in a row: the resize rule has had its run, which it gets in the
+# same turn of the program's event loop as the resize.
+keeps_least_size() { at_least_least_size && sleep 2 && at_least_least_size; }
 
-# The stand-in for the system information tool, in a folder of its own: the Windows
-# layer's test program of the same build, which, started as a tool, leaves
-# "<its path>.started" beside it.
-stand_in="$build/sys_info_wine_test.exe"
-tools="$drive/sorvanto-tools"
+wineboot -i >/dev/null 2>&1
+wine_idle
+prefix_files >"$work/files-before"
 
 echo "== install"
-wine "$installer" /S
-expected_files=(Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Sorvanto.exe Uninstall.exe
-  libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll
-  styles/qwindowsvistastyle.dll table.txt)
-installed=$(cd "$app_dir" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
-[ "$installed" = "$(printf '%s\n' "${expected_files[@]}" | LC_ALL=C sort | tr '\n' ' ')" ] ||
-  fail "installed files: $installed"
-cmp -s "$app_dir/table.txt" examples/table.txt || fail "table.txt differs from examples/table.txt"
-[ -f "$menu_dir/Sorvanto.lnk" ] || fail "no Start-menu shortcut"
-[ -f "$menu_dir/Uninstall.lnk" ] || fail "no Start-menu shortcut to the uninstaller"
+wine "$installer" /S || fail "the installer failed ($?)"
+# Exactly the files packed into the installer, which CPack gathered here.
+packed="$build/_CPack_Packages/win64/NSIS"
+diff -r -x Uninstall.exe "$packed/${SORVANTO_WINDOWS_INSTALLER%.exe}" "$app_dir" >&2 ||
+  fail "the installed files differ from the packed ones"
+for file in "$app_dir/Uninstall.exe" "$menu_dir/Sorvanto.lnk" "$menu_dir/Uninstall.lnk"; do
+  [ -f "$file" ] || fail "no ${file#"$drive"}"
+done
+entry=$(wine reg query "$arp_key" | tr -d '\r')
+for value in "DisplayVersion.*$SORVANTO_VERSION" 'Publisher.*the Sorvanto authors' \
+  'DisplayIcon.*\\Sorvanto\.exe$' 'EstimatedSize.*REG_DWORD *0x[1-9a-f]'; do
+  grep -q "$value" <<<"$entry" || fail "no $value in the Add/Remove Programs entry: $entry"
+done
+license=$(sed -n 's/^ *!insertmacro MUI_PAGE_LICENSE "\(.*\)"/\1/p' "$packed/project.nsi")
+cmp -s "$license" dist/copyright || fail "the licence page does not show dist/copyright"
 
-# The visible window named $1, still there a second after it is found: a window that Wine
-# drops as soon as it shows, or the last run's on its way out, is not the one. A search
-# fails outright when a window it lists vanishes before it is asked about, so it is tried
-# again, for up to 30 s.
-find_window() {
-  local id=''
-  for _ in $(seq 1 60); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) || true
-    if [ -n "$id" ] && sleep 1 && xdotool getwindowname "$id" >/dev/null 2>&1; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.5
-  done
-  return 1
-}
+echo "== run from the Start menu"
+WINEDEBUG=+loaddll wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Sorvanto\Sorvanto.lnk' \
+  2>"$work/loaded.log"
+within 60 shown Sorvanto || fail "the program shows no window"
+window=$found
+within 60 at_least_least_size || fail "the window is ${WIDTH}x$HEIGHT"
+pid=$(xdotool getwindowpid "$window")
+origin=("$X" "$Y")
+# Exactly the DLLs installed beside the program, and nothing else of its folder.
+loaded=$(grep -o 'Program Files\\\\Sorvanto\\\\[^"]*' "$work/loaded.log" |
+  sed 's/^Program Files\\\\Sorvanto\\\\//; s/\\\\/\//g' | LC_ALL=C sort -u)
+expected=$(cd "$app_dir" && find . -name '*.dll' -printf '%P\n' | LC_ALL=C sort)
+[ "$loaded" = "$(printf 'Sorvanto.exe\n%s' "$expected" | LC_ALL=C sort)" ] ||
+  fail "the program loaded: $loaded"
 
-# The program's window: its client area's top-left corner on the screen, and a pixel.
-window=''
-origin_x=0
-origin_y=0
-start_program() {
-  WINEDEBUG=+loaddll wine start "$shortcut" 2>"$work/loaded-$1.log"
-  window=$(find_window Sorvanto) || fail "the program shows no window"
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  origin_x=$X
-  origin_y=$Y
+# Places in the windows, in pixels from their inner corners.
+field=(374 174) about=(184 404) numbers=(180x40 12 140) sys_info=(325 216) ok=(325 186)
+at() { at_x=$((origin[0] + $1)) at_y=$((origin[1] + $2)); }
+click_at() { at "$@" && xdotool mousemove "$at_x" "$at_y" click 1; }
+# How many colours the numbers' part of the result box shows: one while it is empty.
+numbers_colours() {
+  at "${numbers[1]}" "${numbers[2]}"
+  import -window root -crop "${numbers[0]}+$at_x+$at_y" -format %k info:
 }
-move_to() {
-  xdotool mousemove "$((origin_x + $1))" "$((origin_y + $2))" sleep "${3:-0.1}"
-}
-click() {
-  move_to "$1" "$2"
-  xdotool click 1 sleep 0.3
-}
-pixel() {
-  import -window root -crop "1x1+$((origin_x + $1))+$((origin_y + $2))" -depth 8 txt:- |
-    grep -o '#[0-9A-F]\{6\}' | head -1
-}
-# The places of the controls in the window, in pixels from its client area's corner.
-field=(374 174) reset=(76 404) about=(184 404) results=(112 260) bar_end=(205 120)
-
-echo "== run 1: draw, reset, About, the tool under the first registry value"
-start_program 1
-# Exactly the DLLs the installer put beside the program, and nothing else of its folder.
-loaded=$(grep -o 'Program Files\\\\Sorvanto\\\\[^"]*' "$work/loaded-1.log" |
-  sed 's/^Program Files\\\\Sorvanto\\\\//; s/\\\\/\//g' | LC_ALL=C sort -u | tr '\n' ' ')
-expected_loaded=$(printf '%s\n' "${expected_files[@]}" | grep -v -e '^table.txt$' -e '^Uninstall.exe$' |
-  LC_ALL=C sort | tr '\n' ' ')
-[ "$loaded" = "$expected_loaded" ] || fail "the program loaded: $loaded"
-
-bar_before=$(pixel "${bar_end[@]}")
-click "${field[@]}"
-combination=''
-for round in 1 2 3 4; do
-  # A person moving the mouse over the field: a few seconds of small steps.
-  moves=()
-  for step in $(seq 1 150); do
-    moves+=(mousemove "$((origin_x + field[0] + (step * 37 + round * 11) % 240 - 120))"
-      "$((origin_y + field[1] + (step * 53 + round * 7) % 200 - 100))" sleep 0.03)
+# A person moving the mouse over the field for a few seconds, and numbers drawn.
+moved_and_drawn() {
+  local moves=() step
+  for step in $(seq 1 100); do
+    at $((field[0] + (step * 37) % 240 - 120)) $((field[1] + (step * 53) % 200 - 100))
+    moves+=(mousemove "$at_x" "$at_y" sleep 0.02)
   done
   xdotool "${moves[@]}"
-  # The result box's text, selected and copied as a person would.
-  click "${results[@]}"
-  xdotool key ctrl+a ctrl+c
-  sleep 0.5
-  text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; echo .)
-  text=${text%.}
-  # A whole combination: six numbers, and the line break that ends it.
-  combination=''
-  if [[ $text == *$'\n'* ]]; then
-    combination=$(grep -E '^ *[0-9]+(, *[0-9]+){5}$' <<<"${text%$'\n'*}" | head -1 || true)
-  fi
-  [ -n "$combination" ] && break
-  click "${field[@]}"
-  click "${field[@]}"
-done
-[ -n "$combination" ] || fail "no whole combination in the result box: '$text'"
-echo "drawn: $combination"
-# How the program looks under Wine, for a person to look at.
-import -window root -crop "632x423+$origin_x+$origin_y" "$work/program.png"
-bar_full=$(pixel "${bar_end[@]}")
-[ "$bar_full" != "$bar_before" ] || fail "the warm-up bar is not filled ($bar_full)"
-
-click "${reset[@]}"
-move_to "${field[@]}" 0.3
-move_to $((field[0] + 40)) $((field[1] + 30)) 0.5
-[ "$(pixel "${bar_end[@]}")" = "$bar_before" ] || fail "Reset left the bar filled"
-# An empty result box is one colour where the numbers were.
-[ "$(import -window root -crop "180x40+$((origin_x + 12))+$((origin_y + 140))" -format %k info:)" = 1 ] ||
-  fail "Reset left numbers behind"
-
-# Whether the check "$@" holds within five seconds.
-within_5s() {
-  for _ in $(seq 1 20); do
-    "$@" && return 0
-    sleep 0.25
-  done
-  return 1
+  [ "$(numbers_colours)" -gt 1 ]
 }
-closed() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
-# A key pressed in About as a person would press it: About's icon clicked first, so that
-# the key reaches About even while another window holds the focus, as a tool that has just
-# started may for a while on a busy machine.
-about_window=''
-key_in_about() {
-  eval "$(xdotool getwindowgeometry --shell "$about_window")"
-  xdotool mousemove "$((X + 30))" "$((Y + 30))" click 1 sleep 0.3 key "$1"
-}
-press_system_info() {
-  click "${about[@]}"
-  about_window=$(find_window 'About Sorvanto') || fail "About does not open"
-  # Alt+S presses System Info, whose S is underlined; and again if nothing started.
-  for _ in 1 2 3; do
-    key_in_about alt+s
-    within_5s test -f "$1.started" && break
-  done
-  [ -f "$1.started" ] || fail "System Info did not start ${1#"$drive"}"
-  # Esc closes About, which may take a few seconds under Wine; and again if it is still open.
-  for _ in 1 2 3; do
-    key_in_about Escape
-    within_5s closed 'About Sorvanto' && return 0
-  done
-  fail "Esc left About open"
-}
-close_program() {
-  xdotool key alt+F4
-  within_5s closed Sorvanto && return 0
-  # The key went to a window that still held the focus: click the result box first.
-  click "${results[@]}"
-  xdotool key alt+F4
-  within_5s closed Sorvanto || fail "the program does not close"
-}
+[ "$(numbers_colours)" = 1 ] || fail "the result box is not empty at the start"
+click_at "${field[@]}"
+within 60 moved_and_drawn || fail "no numbers drawn from the mouse's movements"
+import -window root -crop "${SORVANTO_INNER_SIZE}+${origin[0]}+${origin[1]}" "$work/program.png"
 
-mkdir -p "$tools/location"
-cp "$stand_in" "$tools/tool.exe"
-cp "$stand_in" "$tools/location/MSINFO32.EXE"
-tool_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
-location_key='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
-wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\sorvanto-tools\tool.exe' /f >/dev/null
-press_system_info "$tools/tool.exe"
-# The About window gave the main window back.
-click "${field[@]}"
-close_program
+echo "== least size"
+xdotool windowsize "$window" 300 200
+within 10 keeps_least_size || fault "made smaller, the window stays at ${WIDTH}x$HEIGHT"
+xdotool windowsize "$window" "${SORVANTO_INNER_SIZE%x*}" "${SORVANTO_INNER_SIZE#*x}"
+within 60 at_least_least_size || fail "the window is ${WIDTH}x$HEIGHT"
+origin=("$X" "$Y")
 
-echo "== run 2: the tool under the second registry value only"
-wine reg delete "$tool_key" /v PATH /f >/dev/null
-wine reg add "$location_key" /v MSINFO /t REG_SZ /d 'C:\sorvanto-tools\location' /f >/dev/null
-start_program 2
-press_system_info "$tools/location/MSINFO32.EXE"
-close_program
-import -window root "$work/last.png"
-wine reg delete "$location_key" /f >/dev/null
-rm -rf "$tools"
+echo "== About and System Info"
+# The stand-in for the system information tool: the Windows layer's test program, which,
+# started as a tool, leaves "<its path>.started" beside it.
+mkdir -p "$drive/sorvanto-tools"
+cp "$build/sys_info_wine_test.exe" "$drive/sorvanto-tools/tool.exe"
+wine reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /t REG_SZ \
+  /d 'C:\sorvanto-tools\tool.exe' /f >/dev/null
+click_at "${about[@]}"
+within 60 shown 'About Sorvanto' || fail "About does not open"
+about_window=$found
+# An owned dialog: transient for the main window, no taskbar entry, no minimise or maximise.
+frame=$(xprop -id "$about_window" WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_ALLOWED_ACTIONS)
+if ! { grep -q 'WM_TRANSIENT_FOR(WINDOW): window id' <<<"$frame" && grep -q SKIP_TASKBAR <<<"$frame" &&
+  ! grep -q -e MINIMIZE -e MAXIMIZE <<<"$frame"; }; then
+  fault "About's frame: $frame"
+fi
+# Its buttons are pressed with the mouse, and OK only once the tool's console, come and
+# gone, has given the focus back: a click meanwhile may go nowhere.
+geometry "$about_window"
+xdotool mousemove $((X + sys_info[0])) $((Y + sys_info[1])) click 1
+within 60 tool_ran || fail "System Info did not start"
+xdotool mousemove $((X + ok[0])) $((Y + ok[1])) click 1
+within 60 gone 'About Sorvanto' || fail "OK left About open"
+wine reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /f >/dev/null
+rm -r "$drive/sorvanto-tools"
 
-echo "== uninstall"
-wine "$drive/Program Files/Sorvanto/Uninstall.exe" /S
-# The uninstaller runs a copy of itself from the temporary folder and returns at once.
-for _ in $(seq 1 120); do
-  [ -e "$app_dir" ] || break
-  sleep 0.5
-done
-sleep 2
-snapshot >"$work/files-after"
+echo "== install and uninstall while the program runs"
+installed_state >"$work/running-before"
+status=0
+wine "$installer" /S || status=$?
+[ $status -ne 0 ] || fail "the installer overwrote the running program"
+status=0
+# _?= makes the uninstaller run in place and return its own exit code, instead of a copy
+# of itself in the background; its folder goes without a space, which Wine would quote.
+wine "$app_dir/Uninstall.exe" /S "_?=$(winepath -s 'C:\Program Files\Sorvanto')" || status=$?
+[ $status -ne 0 ] || fail "the uninstaller removed the running program"
+installed_state >"$work/running-after"
+diff "$work/running-before" "$work/running-after" >&2 || fail "the running program's installation changed"
+
+echo "== close and uninstall"
+timeout 20 xdotool windowactivate --sync "$window" key alt+F4 || fail "the window cannot be activated"
+within 60 ended "$pid" || fail "the program does not close"
+wine "$app_dir/Uninstall.exe" /S
+wine_idle
+prefix_files >"$work/files-after"
 diff "$work/files-before" "$work/files-after" >&2 || fail "the uninstall left files behind"
-# Wine adds keys of its own as it runs; none may name Sorvanto.
-wine reg export 'HKLM\Software' "$work/registry-after.reg" /y >/dev/null
-! iconv -f UTF-16 -t UTF-8 "$work/registry-after.reg" | grep -i sorvanto >&2 ||
-  fail "the uninstall left registry entries behind"
+! grep -i sorvanto "$WINEPREFIX/system.reg" >&2 || fail "the uninstall left registry entries behind"
+[ ${#faults[@]} -eq 0 ] || fail "${#faults[@]} fault(s), listed above"
 echo "Windows installer check: passed"
