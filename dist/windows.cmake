@@ -1,6 +1,6 @@
 # What an installed Sorvanto for Windows consists of: the program, its default weight
-# table beside it, and the libraries it loads; and the installer made of them
-# (`cpack` in the build folder, with Debian's nsis).
+# table beside it, and the libraries it loads; and the installer made of them, with
+# Debian's nsis.
 
 # Everything goes into one folder, so that Windows finds the DLLs next to the program and
 # Qt finds its plugins in the program's own folder.
@@ -35,8 +35,6 @@ install(FILES ${stripped_runtime} DESTINATION .)
 
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Sorvanto)
-set(CPACK_PACKAGE_VENDOR "the Sorvanto authors")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "lottery combinations from the movements of the mouse")
 set(CPACK_PACKAGE_FILE_NAME ${SORVANTO_WINDOWS_INSTALLER})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Sorvanto)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Sorvanto)
@@ -47,7 +45,6 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME Sorvanto.exe)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
-set(CPACK_STRIP_FILES ON)
 # The licence page shows the program's own licence, the text of the Debian package's
 # copyright file; it asks nothing of the person, so it goes on with Next.
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/dist/copyright)
@@ -109,4 +106,3 @@ set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
   Delete "$SMPROGRAMS\$MUI_TEMP\Sorvanto.lnk"
   DeleteRegKey /ifempty SHCTX "Software\the Sorvanto authors"
 ]])
-include(CPack)
