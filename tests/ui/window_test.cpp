@@ -60,7 +60,7 @@ class WindowTest : public QObject {
                        main_->window.mapToGlobal(QPointF()), Qt::LeftButton, Qt::LeftButton, {});
     QApplication::sendEvent(&main_->window, &corner);
     const QSize least = main_->window.size();  // it opens at its least size
-    main_->window.setMinimumSize({});  // as where the window system does not keep to it
+    main_->window.setMinimumSize({});          // as where the window system does not keep to it
     if (minimised) main_->window.showMinimized();
     main_->window.resize(requested);
     QTRY_COMPARE(main_->window.size(), requested.expandedTo(least));
