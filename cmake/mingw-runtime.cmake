@@ -1,7 +1,6 @@
 # The compiler's own runtime DLLs, which every program built with MinGW-w64's g++ and
 # linked dynamically loads: the C++ library, the unwinder it throws exceptions with, and
 # the threads library under both. Sets SORVANTO_MINGW_RUNTIME_DLLS to their paths.
-include_guard(GLOBAL)
 set(SORVANTO_MINGW_RUNTIME_DLLS)
 foreach(runtime libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
