@@ -165,10 +165,13 @@ wine reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /t REG_SZ \
 click_at "${about[@]}"
 within 60 shown 'About Sorvanto' || fail "About does not open"
 about_window=$found
-# An owned dialog: transient for the main window, no taskbar entry, no minimise or maximise.
-frame=$(xprop -id "$about_window" WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_ALLOWED_ACTIONS)
+# An owned dialog: transient for the main window, no taskbar entry, and no minimise or
+# maximise asked for: its Motif functions hold neither, nor "all" (0x19). What openbox
+# offers is not the program's: it lets no such hint take its minimise button away.
+frame=$(xprop -id "$about_window" WM_TRANSIENT_FOR _NET_WM_STATE _MOTIF_WM_HINTS)
+functions=$(sed -n 's/^_MOTIF_WM_HINTS.* = 0x[0-9a-f]*, \(0x[0-9a-f]*\),.*/\1/p' <<<"$frame")
 if ! { grep -q 'WM_TRANSIENT_FOR(WINDOW): window id' <<<"$frame" && grep -q SKIP_TASKBAR <<<"$frame" &&
-  ! grep -q -e MINIMIZE -e MAXIMIZE <<<"$frame"; }; then
+  [ -n "$functions" ] && [ $((functions & 0x19)) -eq 0 ]; }; then
   fault "About's frame: $frame"
 fi
 # Its buttons are pressed with the mouse, and OK only once the tool's console, come and
