@@ -23,7 +23,9 @@ installer="$build/$SORVANTO_WINDOWS_INSTALLER"
 work="$build/installer-check"
 rm -rf "$work"
 mkdir -p "$work"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$work/prefix"
+# shellcheck source=cmake/wine-env.sh
+. cmake/wine-env.sh
 drive="$WINEPREFIX/drive_c"
 app_dir="$drive/Program Files/Sorvanto"
 menu_dir="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvanto"

@@ -8,7 +8,9 @@ set -euo pipefail
 program=$(realpath "$1")
 
 prefix="$(dirname "$program")/sys-info-wine-prefix"
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$prefix"
+# shellcheck source=cmake/wine-env.sh
+. "$(dirname "$0")/../../cmake/wine-env.sh"
 trap 'echo "Windows system information test: failed at line $LINENO"' ERR
 # One server for the whole run spares every wine call its own server start; a server
 # left behind by an earlier run of this prefix is ended first.
