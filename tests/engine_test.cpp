@@ -43,11 +43,12 @@ TEST(TraceViewTest, QuotesTextWithEscapesAndWritesWhatTheResultTextGains) {
   view.SetResultText("\"\\\r\n\t\x1F");
   view.TypeText("typed");
   view.SetResultText("\"\\\r\n\t\x1Ftyped 1, ");
-  view.SetResultText(" 1, ");
+  view.SetResultText("longer, but not the same start");
   view.SetResultText("");
-  EXPECT_THAT(lines,
-              ElementsAre(R"(AppendResultText "\"\\\r\n\t\u001F")", R"(AppendResultText " 1, ")",
-                          R"(SetResultText " 1, ")", R"(SetResultText "")"));
+  EXPECT_THAT(
+      lines,
+      ElementsAre(R"(AppendResultText "\"\\\r\n\t\u001F")", R"(AppendResultText " 1, ")",
+                  R"(SetResultText "longer, but not the same start")", R"(SetResultText "")"));
 }
 
 TEST(ScaleDigestTest, MapsTheXorOfTheFourWordsOntoTheTotal) {
