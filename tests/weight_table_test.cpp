@@ -93,7 +93,7 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
        "5 6 7 7 10 beep"},
       {TableText(2, 1, {"1", "0." + zeros + "1"}),
        "error 321, line 3: the weight runs on past 4096 characters, not counting blanks and "
-       "leading zeros, and cannot be read;"},
+       "leading zeros, and cannot be read; a weight line holds one number, such as 5"},
       {"@none",
        "error 53: file not found; the weight table must be in the folder the program starts in"},
       {"@folder", "error 75: this is a folder"},
