@@ -50,7 +50,7 @@ std::int32_t ReadCount(const TableReader& reader, std::string_view line, std::si
 // skips blanks and line ends.
 std::string NextFilledLine(TableReader& reader, std::string_view name) {
   for (;;) {
-    const auto line = reader.NextLine();
+    const auto line = reader.NextLine(LineForm::kValues);
     if (!line) {
       reader.Fail(ErrorNumber::kInputPastEnd,
                   (name == kBallCountName ? std::string("the file holds no counts")
@@ -61,7 +61,8 @@ std::string NextFilledLine(TableReader& reader, std::string_view name) {
     if (reader.LineTooLong()) {
       reader.Fail(ErrorNumber::kBadFileFormat,
                   "the line is longer than " + std::to_string(kMaxLineLength) +
-                      " characters; the first line holds the two counts, such as 49,6");
+                      " characters, not counting repeated blanks and leading zeros; the first "
+                      "line holds the two counts, such as 49,6");
     }
     if (line->find_first_not_of(" \t") != std::string::npos) return *line;
   }

@@ -16,6 +16,28 @@ namespace {
   throw RunError(number, where + ": " + what);
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A character that cannot stand in a number of any kind: decimal, "&H" hexadecimal or
+// "&O" octal.
+bool EndsEveryNumber(char c) {
+  return !IsBlank(c) &&
+         std::string_view("0123456789+-.&ABCDEFHOabcdefho").find(c) == std::string_view::npos;
+}
+
+// Whether `c` adds to what `line` keeps of its line so far, or can be left out without
+// changing any value the line holds.
+bool Keeps(LineForm form, std::string_view line, char c) {
+  if (form == LineForm::kWeight && !line.empty() && EndsEveryNumber(line.back())) return false;
+  if (IsBlank(c)) return line.empty() || (form == LineForm::kValues && !IsBlank(line.back()));
+  // A number's leading zero: after the start of the line, a blank, a comma or a sign.
+  const bool after_leading_zero =
+      line.ends_with('0') &&
+      (line.size() == 1 ||
+       std::string_view(" \t,+-").find(line[line.size() - 2]) != std::string_view::npos);
+  return c != '0' || !after_leading_zero;
+}
+
 }  // namespace
 
 TableReader::TableReader(const std::filesystem::path& folder)
@@ -23,7 +45,7 @@ TableReader::TableReader(const std::filesystem::path& folder)
   SkipByteOrderMark();
 }
 
-std::optional<std::string> TableReader::NextLine() {
+std::optional<std::string> TableReader::NextLine(LineForm form) {
   int c = 0;
   if (too_long_) {
     do c = Get();
@@ -36,6 +58,7 @@ std::optional<std::string> TableReader::NextLine() {
   ++line_number_;
   std::string line;
   for (; c != EOF && c != '\n' && c != '\r'; c = Get()) {
+    if (!Keeps(form, line, static_cast<char>(c))) continue;
     if (line.size() == kMaxLineLength) {
       too_long_ = true;
       return line;
@@ -72,11 +95,15 @@ std::FILE* TableReader::Open(const std::filesystem::path& path) const {
 
 void TableReader::SkipByteOrderMark() {
   Refill();
-  const std::string_view start(buffer_.data(), std::min<std::size_t>(end_, 3));
+  const std::string_view start(buffer_.data(), std::min<std::size_t>(end_, 4));
+  if (start == std::string_view("\xFF\xFE\0\0", 4) ||
+      start == std::string_view("\0\0\xFE\xFF", 4)) {
+    Fail(ErrorNumber::kBadFileFormat, "the file is saved as UTF-32; save it as plain text (UTF-8)");
+  }
   if (start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
     Fail(ErrorNumber::kBadFileFormat, "the file is saved as UTF-16; save it as plain text (UTF-8)");
   }
-  if (start == "\xEF\xBB\xBF") next_ = 3;
+  if (start.starts_with("\xEF\xBB\xBF")) next_ = 3;
 }
 
 // A read that fails ends the input as the end of the file does, so the failure is told

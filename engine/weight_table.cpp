@@ -15,14 +15,20 @@ namespace sorvanto {
 namespace {
 
 // The cumulative weights of the weight lines. Raises a RunError for a line that starts
-// with "#", a missing line, or a weight or running total beyond 32 bits. An over-long
-// line weighs what its leading number gives, which lies in the start that is kept.
+// with "#", a missing line, or a weight or running total beyond 32 bits; and kBadFileFormat
+// for a weight whose number the reader cannot keep whole.
 std::vector<std::int32_t> ReadCumulativeWeights(TableReader& reader, std::int32_t ball_count) {
   std::vector<std::int32_t> weights(static_cast<std::size_t>(ball_count));
   std::int64_t total = 0;
   for (auto& cumulative : weights) {
-    const auto line = reader.NextLine();
+    const auto line = reader.NextLine(LineForm::kWeight);
     if (!line) throw RunError(ErrorNumber::kInputPastEnd, "the file ends before the last weight");
+    if (reader.LineTooLong()) {
+      reader.Fail(ErrorNumber::kBadFileFormat,
+                  "the weight runs on past " + std::to_string(kMaxLineLength) +
+                      " characters, not counting blanks and leading zeros, and cannot be read; "
+                      "a weight line holds one number, such as 5");
+    }
     if (line->starts_with('#'))
       throw RunError(ErrorNumber::kWeightComment, "a weight line starts with #");
     total += RoundToInt32(NumberValue(*line));
@@ -75,6 +81,9 @@ void LoadWeightTable(DrawState& state, EnginePlatform& platform) {
     state.WeightTotal = weights.back();
     state.Weights = std::move(weights);
   } catch (const RunError& error) {
+    // A weight that cannot be read is no bad weight to pass over: its number is unknown,
+    // and start-up stops, as for a first line that cannot be read.
+    if (error.Number() == ErrorNumber::kBadFileFormat) throw;
     // The window shows no message; this line is for the person who writes tables.
     std::fprintf(stderr, "sorvanto: %s, line %d: %s; every number has weight 1 instead\n",
                  std::string(kTableName).c_str(), reader.LineNumber(), error.what());

@@ -10,7 +10,8 @@ namespace sorvanto {
 // Reads TableFolder()/table.txt into BallCount, PickCount, Weights, WeightTotal and
 // Picks. Beeps once when the file's own weights are in use; falls back silently to
 // equal weights when a weight line is bad or when the weights could never complete a
-// combination. Throws RunError when the file or its two counts cannot be read.
+// combination. Throws RunError when the file, its two counts or a weight's number cannot
+// be read.
 void LoadWeightTable(DrawState& state, EnginePlatform& platform);
 
 }  // namespace sorvanto

@@ -34,9 +34,21 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// The trace's quoting: every byte below 32 readable, as an escape of its own or \u00XX.
-TEST(TraceViewTest, QuotesTextWithEscapes) {
-  EXPECT_EQ(QuoteTraceText("\"\\\r\n\t\x1F"), R"("\"\\\r\n\t\u001F")");
+// The trace's quoting: every byte below 32 readable, as an escape of its own or \u00XX. A
+// result text that extends the last one (at first the empty one, later with typed text) is
+// written as what it adds, any other as a whole.
+TEST(TraceViewTest, QuotesTextWithEscapesAndWritesWhatTheResultTextGains) {
+  std::vector<std::string> lines;
+  TraceView view([&lines](std::string_view line) { lines.emplace_back(line); });
+  view.SetResultText("\"\\\r\n\t\x1F");
+  view.TypeText("typed");
+  view.SetResultText("\"\\\r\n\t\x1Ftyped 1, ");
+  view.SetResultText("longer, but not the same start");
+  view.SetResultText("");
+  EXPECT_THAT(
+      lines,
+      ElementsAre(R"(AppendResultText "\"\\\r\n\t\u001F")", R"(AppendResultText " 1, ")",
+                  R"(SetResultText "longer, but not the same start")", R"(SetResultText "")"));
 }
 
 TEST(ScaleDigestTest, MapsTheXorOfTheFourWordsOntoTheTotal) {

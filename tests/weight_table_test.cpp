@@ -48,7 +48,9 @@ std::string Outcome(const std::string& table) {
 }
 
 TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
-  const std::string digits(100, '1');
+  const std::string digits(100, '1'), zeros(5000, '0');
+  std::string spaced_zeros;
+  for (int i = 0; i < 5000; ++i) spaced_zeros += " 0";
   const std::pair<std::string, std::string> cases[] = {
       // Ties to even, also below zero; the double just under 0.5 is no tie.
       {TableText(4, 2, {"2.5", "3.5", "-1.5", "0.49999999999999994"}), "2 6 4 4 beep"},
@@ -81,9 +83,17 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
       {TableText(1, 1, {"-" + digits + "e999"}),
        "1 / sorvanto: table.txt, line 2: Overflow: the number \"-" + digits.substr(0, 39) +
            "...\" is too large"},
-      // An over-long weight line weighs its leading number, kept in its first 4 KiB; its
-      // CR is the last byte of the first 16 KiB read, and the next line starts the next read.
-      {"3,2\r1" + std::string(16377, ' ') + "9\r2\r3", "1 3 6 beep"},
+      // Blanks and a number's leading zeros, however many, change no value: a weight reads
+      // as it would with none, and nothing after its end counts. The first weight's CR is
+      // the last byte of the first 16 KiB read, and the next line starts the next read.
+      {"3,2\r1" + std::string(16377, ' ') + "9\r2\r3", "19 21 24 beep"},
+      {std::string(5000, ' ') + zeros + "5," + std::string(5000, '\t') + "+" + zeros + "1\n" +
+           std::string(5000, ' ') + "5\n" + zeros + "1\n0" + spaced_zeros + ".75\n-" + zeros +
+           "2e-" + zeros + "1\n3" + std::string(5000, ' ') + "," + std::string(5000, '9'),
+       "5 6 7 7 10 beep"},
+      {TableText(2, 1, {"1", "0." + zeros + "1"}),
+       "error 321, line 3: the weight runs on past 4096 characters, not counting blanks and "
+       "leading zeros, and cannot be read; a weight line holds one number, such as 5"},
       {"@none",
        "error 53: file not found; the weight table must be in the folder the program starts in"},
       {"@folder", "error 75: this is a folder"},
@@ -115,12 +125,14 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
        "range of a 32-bit number"},
       {digits + ",1", "error 6, line 1: the count of numbers \"" + digits.substr(0, 40) + "...\""},
       {std::string(1 << 20, '7') + ",1",
-       "error 321, line 1: the line is longer than 4096 characters; the first line holds the two "
-       "counts, such as 49,6"},
+       "error 321, line 1: the line is longer than 4096 characters, not counting repeated blanks "
+       "and leading zeros; the first line holds the two counts, such as 49,6"},
       {"1000001,1", "error 7, line 1: the count of numbers is 1000001; it can be at most 1000000"},
       {"\377\3764\0009\0,\0006\0"s,
        "error 321: the file is saved as UTF-16; save it as plain text (UTF-8)"},
       {"\376\377\0004\0009\0,\0006"s, "error 321: the file is saved as UTF-16"},
+      {"\377\376\0\0004\0\0\0"s, "error 321: the file is saved as UTF-32"},
+      {"\0\0\376\377\0\0\0004"s, "error 321: the file is saved as UTF-32"},
       // Without its mark, quoted back with "?" for the NULs, which would end the message.
       {"4\0009\0,\0006\0"s,
        "error 13, line 1: the count of numbers must be a whole number, found \"4?9?\""},

@@ -1,7 +1,9 @@
 // sorvanto-trace: plays the window's part for the draw engine. It starts the engine on
 // ./table.txt, reads pointer moves, clicks, ticks, resets and typed text from standard
-// input, one event a line, and prints one line per window change and beep, so that the
-// engine's behaviour can be checked call by call.
+// input, one event a line of at most kMaxEventLine bytes, and prints one line per window
+// change and beep, so that the engine's behaviour can be checked call by call. A number
+// added to the result box is printed as the text it adds (AppendResultText), the whole
+// box only when it changes otherwise (SetResultText).
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -37,9 +39,27 @@ class ReplayPlatform final : public EnginePlatform {
   float next_random_ = 0;
 };
 
+// Far above any event a person writes; a longer line is refused before it is read whole.
+constexpr std::size_t kMaxEventLine = 65536;
+
 struct MalformedLine {
   std::string reason;
 };
+
+// The next line of `in` without its LF, or nothing at the end of the input.
+std::optional<std::string> ReadEventLine(std::istream& in) {
+  std::string line;
+  std::streambuf& source = *in.rdbuf();
+  for (int c = source.sbumpc(); c != std::char_traits<char>::eof(); c = source.sbumpc()) {
+    if (c == '\n') return line;
+    if (line.size() == kMaxEventLine) {
+      throw MalformedLine{"the line is longer than " + std::to_string(kMaxEventLine) + " bytes"};
+    }
+    line.push_back(static_cast<char>(c));
+  }
+  if (line.empty()) return std::nullopt;
+  return line;
+}
 
 std::optional<float> ParseFloat(std::string_view text) {
   float value = 0;
@@ -124,12 +144,12 @@ int Run() {
   try {
     Replay replay;
     replay.Start();
-    std::string line;
-    for (int number = 1; std::getline(std::cin, line); ++number) {
-      if (line.ends_with('\r')) line.pop_back();
-      if (line.empty()) continue;
+    for (int number = 1;; ++number) {
       try {
-        replay.Apply(line);
+        auto line = ReadEventLine(std::cin);
+        if (!line) break;
+        if (line->ends_with('\r')) line->pop_back();
+        if (!line->empty()) replay.Apply(*line);
       } catch (const MalformedLine& malformed) {
         std::cout.flush();
         std::cerr << "sorvanto-trace: input line " << number << ": " << malformed.reason << '\n';

@@ -69,9 +69,15 @@ void TraceView::DrawProgressBar(double fraction) {
   Write("DrawProgressBar " + std::string(digits, end));
 }
 
+// A drawn number extends the text, and only what it adds is written, so that the output
+// of a long run grows with the run rather than with its square.
 void TraceView::SetResultText(std::string_view text) {
+  if (text.size() > result_text_.size() && text.starts_with(result_text_)) {
+    Write("AppendResultText " + QuoteTraceText(text.substr(result_text_.size())));
+  } else {
+    Write("SetResultText " + QuoteTraceText(text));
+  }
   result_text_ = text;
-  Write("SetResultText " + QuoteTraceText(text));
 }
 
 void TraceView::SetResultCaret(std::int32_t position) {

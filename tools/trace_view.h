@@ -1,6 +1,8 @@
 // A DrawView that writes every call that changes the window as one line of the replay
 // format ("SetTimerEnabled true", "SetResultText \"...\"", ...), and keeps the state the
-// engine reads back. The replay tool prints through it; the engine tests record with it.
+// engine reads back. A result text that extends the last one is written as what it adds,
+// "AppendResultText \"...\"". The replay tool prints through it; the engine tests record
+// with it.
 #pragma once
 
 #include <functional>
