@@ -7,13 +7,13 @@ set(table_dir ${CMAKE_INSTALL_DATADIR}/sorvanto)
 install(TARGETS sorvanto)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/table.txt DESTINATION ${table_dir})
 
-# The icon theme takes the drawing itself and, for desktops that want bitmaps, a small
-# and a large one, rendered with the program's own (ui/).
+# The icon theme takes the drawing itself and, for desktops that want bitmaps, one for
+# each size the desktop shows it at, rendered with the program's own (ui/).
 set(icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 set(icons ${icon_dir}/scalable/apps/${SORVANTO_APP_ID}.svg)
 install(FILES ${SORVANTO_ICON_SVG}
   DESTINATION ${icon_dir}/scalable/apps RENAME ${SORVANTO_APP_ID}.svg)
-foreach(size 32 256)
+foreach(size ${SORVANTO_ICON_SIZES})
   install(FILES ${SORVANTO_ICON_BITMAP_DIR}/icon-${size}.png
     DESTINATION ${icon_dir}/${size}x${size}/apps RENAME ${SORVANTO_APP_ID}.png)
   list(APPEND icons ${icon_dir}/${size}x${size}/apps/${SORVANTO_APP_ID}.png)

@@ -1,5 +1,6 @@
 #include "app_icon.h"
 
+#include <QDir>
 #include <QImageReader>
 #include <QPixmap>
 
@@ -7,12 +8,14 @@ namespace sorvanto {
 
 QIcon SorvantoIcon() {
   QIcon icon;
-  // A bitmap of its own for displays with two device pixels to the pixel, where an
-  // enlarged 32 x 32 image would look blurred.
-  for (const char* file : {":/sorvanto/icon-32.png", ":/sorvanto/icon-64.png"}) {
+  // Every size the icon is drawn at, 64 among them for displays with two device pixels
+  // to the pixel: the window system then picks a drawn bitmap rather than scaling one,
+  // which would smear its lines.
+  const QDir bitmaps(QStringLiteral(":/sorvanto/icon"));
+  for (const QString& file : bitmaps.entryList(QDir::Files)) {
     // Read as PNG outright: a reader left to detect the format loads every image
     // format plugin installed to ask it first, which costs start-up time and memory.
-    QImageReader reader(QString::fromLatin1(file), "PNG");
+    QImageReader reader(bitmaps.filePath(file), "PNG");
     reader.setAutoDetectImageFormat(false);
     icon.addPixmap(QPixmap::fromImage(reader.read()));
   }

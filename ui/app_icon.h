@@ -1,5 +1,5 @@
 // The program's icon: a cut-out of a lottery coupon, as bitmaps rendered from its
-// drawing (sorvanto.svg) at build time and compiled into the program.
+// drawings at build time, one for each size it is shown at, and compiled into the program.
 #pragma once
 
 #include <QIcon>

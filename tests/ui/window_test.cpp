@@ -189,7 +189,8 @@ class WindowTest : public QObject {
 
   // What both windows show and tell assistive tools: titles, every named control's text,
   // names and descriptions, and whether it shows a picture, against a digest of them as
-  // last reviewed on screen: a change must be looked at (the failure prints them all).
+  // last reviewed on screen: a change must be looked at (the failure prints them all). The
+  // window's icon comes in every size it is drawn at, so that the window system scales none.
   void WindowsShowWhatWasReviewed() {
     QString seen;
     for (QWidget* window : QWidgetList{&main_->window, OpenAbout()}) {
@@ -203,6 +204,8 @@ class WindowTest : public QObject {
     }
     const QByteArray md5 = QCryptographicHash::hash(seen.toUtf8(), QCryptographicHash::Md5);
     QVERIFY2(md5.toHex() == "9dfb97eaa87c4d1fe3b528b02fc980aa", qPrintable(seen));
+    QCOMPARE(main_->window.windowIcon().availableSizes(),
+             (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
   }
 
   // The caret goes to a byte of the engine's text, where a CR LF pair is one position of
