@@ -43,7 +43,8 @@ SORVANTO_VIRTUAL_SCREEN=$DISPLAY
 export DISPLAY SORVANTO_VIRTUAL_SCREEN
 
 if $wm; then
-  openbox >"$scratch/wm.log" 2>&1 &
+  # openbox keeps a log and its sessions in the cache folder: this screen's, not the home's.
+  XDG_CACHE_HOME=$scratch openbox >"$scratch/wm.log" 2>&1 &
   manager=$!
   # The manager has taken over once it owns the screen's window-manager selection.
   for _ in $(seq 100); do
