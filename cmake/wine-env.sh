@@ -1,5 +1,9 @@
 # shellcheck shell=sh
-# How every Wine run here starts, sourced by the scripts that run Wine: quiet unless the
-# caller asks for a trace, and with no Mono or Gecko install prompt when a prefix is made.
+# How every Wine run here starts, sourced by the scripts that run Wine once they have set
+# WINEPREFIX (never the default ~/.wine): quiet unless the caller asks for a trace, with no
+# Mono or Gecko install prompt when a prefix is made, and without Wine's desktop
+# integration, winemenubuilder, which would write menu entries, icons and file
+# associations for the prefix's programs into the home folder.
+: "${WINEPREFIX:?set it to a prefix of its own, never the default ~/.wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES='mscoree,mshtml='
+export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'

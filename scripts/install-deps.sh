@@ -4,9 +4,9 @@
 # building and running the program needs.
 set -euo pipefail
 
-# What building and running the program needs.
+# What building and running the program needs; git dates the build by the last commit.
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config git
   qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core librsvg2-bin
   xvfb xauth x11-utils xdotool imagemagick
 )

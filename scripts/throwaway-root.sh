@@ -7,6 +7,10 @@
 # The overlay shows the root file system only; each --share DIR (the build folder, say)
 # is shown at its own path as well, read-only. The command starts in the current folder,
 # which is shared too. The X server and the network are this machine's.
+#   scripts/throwaway-root.sh --check
+# makes the copy and ends at once, with status 0 if one can be made here, and else with
+# the failed step's message: not where nothing may be mounted (a container without
+# CAP_SYS_ADMIN), nor where / is no mount point (a chroot into a plain folder).
 set -euo pipefail
 [ "$(id -u)" -eq 0 ] || exec sudo --preserve-env=DISPLAY,SORVANTO_VIRTUAL_SCREEN "$0" "$@"
 
@@ -21,12 +25,17 @@ if [ -z "${SORVANTO_THROWAWAY_LAYER:-}" ]; then
   exit "$status"
 fi
 
+check=false
+if [ "${1:-}" = --check ]; then
+  check=true
+  shift
+fi
 shares=("$PWD")
 while [ "${1:-}" = --share ]; do
   shares+=("$(realpath "$2")")
   shift 2
 done
-[ $# -gt 0 ] || { echo "usage: $0 [--share DIR]... COMMAND [ARG...]" >&2; exit 2; }
+$check || [ $# -gt 0 ] || { echo "usage: $0 [--share DIR]... COMMAND [ARG...]" >&2; exit 2; }
 
 layer=$SORVANTO_THROWAWAY_LAYER
 unset SORVANTO_THROWAWAY_LAYER
@@ -43,4 +52,5 @@ for dir in "${shares[@]}"; do
   mount --bind "$dir" "$root$dir"
   mount -o remount,bind,ro "$root$dir"
 done
+! $check || exit 0
 exec chroot "$root" env --chdir="$PWD" "$@"

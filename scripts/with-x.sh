@@ -40,10 +40,15 @@ done
 DISPLAY=":$(cat "$scratch/display")"
 # A script that runs itself through this one knows by this that it is on its screen.
 SORVANTO_VIRTUAL_SCREEN=$DISPLAY
-export DISPLAY SORVANTO_VIRTUAL_SCREEN
+# The screen's programs get a runtime folder of their own: without one, Qt makes one in
+# /tmp and GLib falls back to ~/.cache, and a desktop session's is not theirs to use.
+XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export DISPLAY SORVANTO_VIRTUAL_SCREEN XDG_RUNTIME_DIR
 
 if $wm; then
-  openbox >"$scratch/wm.log" 2>&1 &
+  # openbox keeps a log and its sessions in the cache folder: this screen's, not the home's.
+  XDG_CACHE_HOME=$scratch openbox >"$scratch/wm.log" 2>&1 &
   manager=$!
   # The manager has taken over once it owns the screen's window-manager selection.
   for _ in $(seq 100); do

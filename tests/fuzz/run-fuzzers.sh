@@ -16,6 +16,7 @@ seconds=${2:-60}
 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSORVANTO_WERROR=ON -DSORVANTO_BUILD_FUZZERS=ON
 cmake --build "$build"
+tests/loader/check-runpath.sh "$build"
 
 # name, then libFuzzer options of its own. The table load must end within 100 ms, which
 # the target checks itself; -timeout, in whole seconds, only stops a load that hangs.
