@@ -1,6 +1,6 @@
 # What an installed Sorvanto for Windows consists of: the program, its default weight
-# table beside it, and the libraries it loads; and the installer made of them, with
-# Debian's nsis.
+# table beside it, and the libraries it loads; and the two downloads made of them, an
+# installer made with Debian's nsis and a zip to run the same files from anywhere.
 
 # Everything goes into one folder, so that Windows finds the DLLs next to the program and
 # Qt finds its plugins in the program's own folder.
@@ -67,7 +67,8 @@ string(REPLACE "Copyright: " "Copyright " CPACK_SORVANTO_COPYRIGHT "${copyright_
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS copyright)
 
 # The installer's script is our own, NSIS.template.in here, which CPack takes from the
-# module path; the values below are what it reads.
+# module path; the values below are what it reads. The portable zip is made from the same
+# files once the installer is.
 list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR})
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Sorvanto)
@@ -78,3 +79,4 @@ set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${welcome_bitmap})
 set(CPACK_NSIS_MUI_HEADERIMAGE ${header_bitmap})
 set(CPACK_SORVANTO_LICENCE ${licence})
 set(CPACK_SORVANTO_APP_ID ${SORVANTO_APP_ID})
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/portable_zip.cmake)

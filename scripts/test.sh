@@ -5,8 +5,9 @@
 # packages like a desktop program (in a throwaway copy of this machine); fuzzes each
 # libFuzzer target for a minute; and builds the Debian package from two clean clones to
 # see it come out the same. Last, the program for Windows, cross-built, tested (its
-# system information layer against Wine's registry too) and installed under Wine: without
-# a Qt for Windows that part is skipped, except under CI=true, where that is a failure.
+# system information layer against Wine's registry too), installed under Wine and run from
+# its zip: without a Qt for Windows that part is skipped, except under CI=true, where that
+# is a failure.
 # On this machine it installs only the Debian packages it builds and checks with.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,11 +45,12 @@ if ! $qt_mingw_found; then
   exit 0
 fi
 
-# The program for Windows: cross-built with its installer, its tests run under Wine, and
-# the installer installed, used and removed under Wine. Wine hands programs no QT_
+# The program for Windows: cross-built with its installer and zip, its tests run under
+# Wine, the installer installed, used and removed under Wine, and the zip unpacked and used. Wine hands programs no QT_
 # variable, so the run at twice the pixels would only repeat the plain one: left out.
 windows_start=$SECONDS
 scripts/build-windows.sh build-windows
 ctest --test-dir build-windows --output-on-failure -E '^window_test_scaled$'
 tests/windows/check-installer.sh build-windows
+tests/windows/check-portable.sh build-windows
 echo "The Windows part took $(((SECONDS - windows_start) / 60)) min $(((SECONDS - windows_start) % 60)) s."
