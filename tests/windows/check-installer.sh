@@ -83,6 +83,8 @@ has_version_info() {
 texts() {
   grep -a -h -o 'set_window_text L".*"$' "$@" | sed 's/[0-9]//g; s/\.\.\. %"$/"/' | LC_ALL=C sort -u
 }
+# The Wine trace $1, once there, shows that a window was given the text $2.
+said() { grep -a -q -F "set_window_text L\"$2\"" "$1" 2>/dev/null; }
 # Goes through the pages of the window named $1 with Return, its default button, each once
 # the Wine trace $2 shows the page's text, $3 and on; a page that says Sorvanto is running
 # once it is closed.
@@ -90,7 +92,7 @@ through_pages() {
   local title=$1 log=$2 text
   shift 2
   for text; do
-    within 60 grep -a -q -F "set_window_text L\"$text\"" "$log" || fail "$title does not show \"$text\""
+    within 60 said "$log" "$text" || fail "$title does not show \"$text\""
     [ "$text" != 'Sorvanto is running' ] || close_program
     within 20 shown "$title" || fail "no window $title"
     timeout 20 xdotool windowactivate --sync "$found" key Return || fail "$title cannot be activated"
