@@ -1,6 +1,6 @@
 # What an installed Sorvanto for Windows consists of: the program, its default weight
-# table beside it, and the libraries it loads; and the installer made of them, with
-# Debian's nsis.
+# table beside it, and the libraries it loads; and the two downloads made of them, an
+# installer made with Debian's nsis and a zip to run the same files from anywhere.
 
 # Everything goes into one folder, so that Windows finds the DLLs next to the program and
 # Qt finds its plugins in the program's own folder.
@@ -33,76 +33,50 @@ endforeach()
 add_custom_target(sorvanto_mingw_runtime ALL DEPENDS ${stripped_runtime})
 install(FILES ${stripped_runtime} DESTINATION .)
 
+# The installer's pictures, drawn from the program's icon: the welcome and finish pages'
+# panel, the field's yellow with the icon on it, and the icon at the right of every other
+# page's header. NSIS takes 24-bit bitmaps of these sizes.
+find_program(CONVERT convert REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+set(welcome_bitmap ${CMAKE_CURRENT_BINARY_DIR}/welcome.bmp)
+set(header_bitmap ${CMAKE_CURRENT_BINARY_DIR}/header.bmp)
+add_custom_command(OUTPUT ${welcome_bitmap}
+  COMMAND ${CONVERT} -size 164x314 "xc:#ffff00" "(" ${SORVANTO_ICON_BITMAP_DIR}/icon-256.png
+          -filter box -resize 128x128 ")" -gravity north -geometry +0+40 -composite
+          -type TrueColor BMP3:${welcome_bitmap}
+  DEPENDS ${SORVANTO_ICON_BITMAP_DIR}/icon-256.png
+  VERBATIM)
+add_custom_command(OUTPUT ${header_bitmap}
+  COMMAND ${CONVERT} -size 150x57 xc:white ${SORVANTO_ICON_BITMAP_DIR}/icon-48.png
+          -gravity east -geometry +4+0 -composite -type TrueColor BMP3:${header_bitmap}
+  DEPENDS ${SORVANTO_ICON_BITMAP_DIR}/icon-48.png
+  VERBATIM)
+
+# The licence page shows the licence as a person reads it, made from the Debian package's
+# copyright file, where it is written once.
+set(licence ${CMAKE_CURRENT_BINARY_DIR}/licence.txt)
+add_custom_command(OUTPUT ${licence}
+  COMMAND ${CMAKE_COMMAND} -DCOPYRIGHT=${CMAKE_CURRENT_SOURCE_DIR}/copyright
+          -DLICENCE=${licence} -P ${CMAKE_CURRENT_SOURCE_DIR}/licence_text.cmake
+  DEPENDS copyright licence_text.cmake
+  VERBATIM)
+add_custom_target(sorvanto_installer_pages ALL DEPENDS ${welcome_bitmap} ${header_bitmap} ${licence})
+add_dependencies(sorvanto_installer_pages sorvanto_icon_bitmaps)
+# The copyright line of the installer's version information, from the same file.
+file(STRINGS copyright copyright_line REGEX "^Copyright: " LIMIT_COUNT 1)
+string(REPLACE "Copyright: " "Copyright " CPACK_SORVANTO_COPYRIGHT "${copyright_line}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS copyright)
+
+# The installer's script is our own, NSIS.template.in here, which CPack takes from the
+# module path; the values below are what it reads. The portable zip is made from the same
+# files once the installer is.
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR})
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME Sorvanto)
 set(CPACK_PACKAGE_FILE_NAME ${SORVANTO_WINDOWS_INSTALLER})
-set(CPACK_PACKAGE_INSTALL_DIRECTORY Sorvanto)
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Sorvanto)
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_DISPLAY_NAME Sorvanto)
-set(CPACK_NSIS_PACKAGE_NAME Sorvanto)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_BINARY_DIR}/app/sorvanto.ico)
-set(CPACK_NSIS_INSTALLED_ICON_NAME Sorvanto.exe)
-set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
-# The licence page shows the program's own licence, the text of the Debian package's
-# copyright file; it asks nothing of the person, so it goes on with Next.
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/dist/copyright)
-# NSIS text below goes into the installer's script as it stands.
-set(CPACK_VERBATIM_VARIABLES ON)
-# Top-level parts of the installer's script:
-# - a 64-bit installer for a 64-bit program: it sees the 64-bit Program Files and
-#   registry, and runs where no 32-bit Windows layer is installed, as on a wine64 alone;
-# - no file dates stored, so that the same files give the same installer;
-# - the program's name where NSIS would name itself, at the foot of every page;
-# - the last page offers to start the program, in the installation folder as the
-#   shortcut does, since it reads table.txt from its working directory;
-# - the wait for a running Sorvanto, which holds a mutex named by the application id
-#   (app/running_mark_windows.cpp) for as long as it runs: the installer must not
-#   overwrite its files and the uninstaller must not leave them behind, so both ask the
-#   person to close it, and stop with exit code 2 when cancelled or silent (/S).
-set(CPACK_NSIS_DEFINES "
-  Target amd64-unicode
-  SetDateSave off
-  BrandingText 'Sorvanto ${PROJECT_VERSION}'
-  !include FileFunc.nsh
-  !define MUI_LICENSEPAGE_BUTTON $(^NextBtn)
-  !define MUI_LICENSEPAGE_TEXT_BOTTOM 'Press Next to continue.'
-  !define MUI_FINISHPAGE_RUN
-  !define MUI_FINISHPAGE_RUN_FUNCTION RunSorvanto
-  Function RunSorvanto
-    SetOutPath \"$INSTDIR\"
-    Exec '\"$INSTDIR\\Sorvanto.exe\"'
-  FunctionEnd
-  !macro WaitUntilSorvantoCloses
-    sorvanto_running:
-    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w \"${SORVANTO_APP_ID}\") p .r0'
-    IntPtrCmp $0 0 sorvanto_closed
-    System::Call 'kernel32::CloseHandle(p r0)'
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      'Sorvanto is running. Close it, then choose Retry.' /SD IDCANCEL IDRETRY sorvanto_running
-    SetErrorLevel 2
-    Quit
-    sorvanto_closed:
-  !macroend
-")
-set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "!insertmacro WaitUntilSorvantoCloses")
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro WaitUntilSorvantoCloses")
-# Add/Remove Programs shows the size of what was installed, in KiB.
-set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [[
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto" "EstimatedSize" $0
-]])
-# The program reads table.txt from its working directory, so the Start-menu shortcut
-# starts it in the installation folder, which holds the table: CreateShortCut takes the
-# output path as the shortcut's working directory.
-set(CPACK_NSIS_CREATE_ICONS_EXTRA [[
-  SetOutPath "$INSTDIR"
-  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Sorvanto.lnk" "$INSTDIR\Sorvanto.exe"
-]])
-# The uninstaller removes the vendor's registry key too, which holds nothing but the
-# program's own key.
-set(CPACK_NSIS_DELETE_ICONS_EXTRA [[
-  Delete "$SMPROGRAMS\$MUI_TEMP\Sorvanto.lnk"
-  DeleteRegKey /ifempty SHCTX "Software\the Sorvanto authors"
-]])
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${welcome_bitmap})
+set(CPACK_NSIS_MUI_HEADERIMAGE ${header_bitmap})
+set(CPACK_SORVANTO_LICENCE ${licence})
+set(CPACK_SORVANTO_APP_ID ${SORVANTO_APP_ID})
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/portable_zip.cmake)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Cross-builds Sorvanto for 64-bit Windows with MinGW-w64 and makes its installer in
-# BUILD_DIR (Sorvanto-VERSION-win64.exe). The Qt for Windows is the one that
-# scripts/qt-mingw-dir.sh finds, by default beside the repository; scripts/build-qt-mingw.sh
-# makes one.
+# Cross-builds Sorvanto for 64-bit Windows with MinGW-w64 and makes its installer and its
+# portable zip in BUILD_DIR (Sorvanto-VERSION-win64.exe and .zip). The Qt for Windows is
+# the one that scripts/qt-mingw-dir.sh finds, by default beside the repository;
+# scripts/build-qt-mingw.sh makes one.
 #   scripts/build-windows.sh [BUILD_DIR]    (build-windows by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,3 +25,4 @@ cmake --build "$build"
 # shellcheck source=/dev/null # written by CMake
 . "$build/sorvanto-facts.sh"
 echo "Installer: $build/$SORVANTO_WINDOWS_INSTALLER"
+echo "Zip: $build/$SORVANTO_WINDOWS_ZIP"

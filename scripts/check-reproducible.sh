@@ -2,7 +2,7 @@
 # Checks that the packages are reproducible: two clean clones of the last commit, in two
 # folders whose paths differ in length, are built one after the other as the README says,
 # and the Debian packages they make must be the same to the byte. With --windows, the
-# program for Windows and its installer as well, which needs the Qt for Windows
+# program for Windows, its installer and its zip as well, which needs the Qt for Windows
 # (scripts/qt-mingw-dir.sh says where it is looked for).
 #   scripts/check-reproducible.sh [--windows]
 # Neither build sets SOURCE_DATE_EPOCH: the build takes the last commit's time itself.
@@ -53,7 +53,7 @@ build() {
   if $windows; then
     QT_MINGW_DIR=$qt_mingw nice "$tree/scripts/build-windows.sh" build-windows
     cp "$tree/build-windows/Sorvanto.exe" "$tree/build-windows/$SORVANTO_WINDOWS_INSTALLER" \
-      "$tree.out/"
+      "$tree/build-windows/$SORVANTO_WINDOWS_ZIP" "$tree.out/"
   fi
   exec >&3 2>&1 3>&-
   log=

@@ -17,7 +17,7 @@ if [ "${1:-test}" != run ]; then
     libgtest-dev libgmock-dev libbenchmark-dev libssl-dev libxcb1-dev locales
     dpkg-dev file desktop-file-utils libglib2.0-bin appstream lintian
     clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 wine
-    g++-mingw-w64-x86-64-posix googletest nsis icoutils xclip openbox
+    g++-mingw-w64-x86-64-posix googletest nsis icoutils zip unzip xclip openbox
     shellcheck clang-format
   )
 fi

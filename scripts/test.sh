@@ -5,8 +5,9 @@
 # packages like a desktop program (in a throwaway copy of this machine); fuzzes each
 # libFuzzer target for a minute; and builds the Debian package from two clean clones to
 # see it come out the same. Last, the program for Windows, cross-built, tested (its
-# system information layer against Wine's registry too) and installed under Wine: without
-# a Qt for Windows that part is skipped, except under CI=true, where that is a failure.
+# system information layer against Wine's registry too), installed under Wine and run from
+# its zip: without a Qt for Windows that part is skipped, except under CI=true, where that
+# is a failure.
 # On this machine it installs only the Debian packages it builds and checks with.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,9 +45,10 @@ if ! $qt_mingw_found; then
   exit 0
 fi
 
-# The program for Windows: cross-built with its installer, its tests run under Wine, and
-# the installer installed, used and removed under Wine. Wine hands programs no QT_
-# variable, so the run at twice the pixels would only repeat the plain one: left out.
+# The program for Windows: cross-built with its installer and zip, its tests run under
+# Wine, the installer installed, used and removed under Wine, and the zip unpacked and
+# used. Wine hands programs no QT_ variable, so the run at twice the pixels would only
+# repeat the plain one: left out.
 # It runs with an empty home folder of its own, which must still be empty at its end:
 # Wine and the window manager keep their files in the build's and the screen's folders,
 # never in the home of whoever runs this.
@@ -59,6 +61,7 @@ trap 'rm -rf "$windows_home"' EXIT
   scripts/build-windows.sh build-windows
   ctest --test-dir build-windows --output-on-failure -E '^window_test_scaled$'
   tests/windows/check-installer.sh build-windows
+  tests/windows/check-portable.sh build-windows
 )
 left=$(cd "$windows_home" && find . -mindepth 1 | head -n 20)
 [ -z "$left" ] || { printf 'The Windows part wrote into its home folder:\n%s\n' "$left" >&2; exit 1; }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs Sorvanto for Windows from its installer into a fresh Wine prefix, on a virtual
 # X screen with a window manager, uses it as a person would, and uninstalls it. It checks
-# what only the installed program can show: the installed files, shortcuts and
-# Add/Remove Programs entry; the DLLs the program loads; a window that draws numbers from
-# real mouse movements, keeps its least size and opens About as an owned dialog; the
-# system information tool started from About; an installer and uninstaller that leave a
-# running Sorvanto alone; and an uninstall that leaves nothing behind. Every step waits
-# for a state (a window, a file, a process that ended) rather than for a fixed time.
+# the installer's script (its pages, licence text and Run Sorvanto); the installed files,
+# shortcuts, Add/Remove Programs entry and version information; the DLLs the program
+# loads; a window that draws numbers from real mouse movements, keeps its least size and
+# opens About as an owned dialog; the system information tool started from About; an
+# installer and uninstaller that leave a running Sorvanto alone; one copy, however often
+# and wherever it is installed; pages in English alone, on a German system too; and the
+# README's silent uninstall, which leaves nothing behind.
 #   tests/windows/check-installer.sh BUILD_DIR    (after scripts/build-windows.sh BUILD_DIR)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -14,49 +15,20 @@ cd "$(dirname "$0")/../.."
 if [ -z "${SORVANTO_CHECK_ON_X:-}" ]; then
   exec env SORVANTO_CHECK_ON_X=1 scripts/with-x.sh --wm "$0" "$@"
 fi
-
-build=$(cd "$1" && pwd)
-# shellcheck source=/dev/null
-. "$build/sorvanto-facts.sh"
+# shellcheck source=tests/windows/wine-check.sh
+. tests/windows/wine-check.sh "$1" installer-check "Windows installer check"
 installer="$build/$SORVANTO_WINDOWS_INSTALLER"
-[ -f "$installer" ] || { echo "no installer at $installer" >&2; exit 2; }
-work="$build/installer-check"
-rm -rf "$work"
-mkdir -p "$work"
-export WINEPREFIX="$work/prefix"
-# shellcheck source=cmake/wine-env.sh
-. cmake/wine-env.sh
-drive="$WINEPREFIX/drive_c"
+[ -f "$installer" ] || fail "no installer at $installer"
+# What CPack packed into the installer, and the installer's script.
+packed="$build/_CPack_Packages/win64/NSIS"
+script="$packed/project.nsi"
+default_dir='C:\Program Files\Sorvanto' other_dir='C:\Sorvanto elsewhere'
 app_dir="$drive/Program Files/Sorvanto"
 menu_dir="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Sorvanto"
+menu_link='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Sorvanto\Sorvanto.lnk'
 arp_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sorvanto'
+readme_uninstall=$(grep -m 1 -F 'Uninstall.exe" /S _?=' README.md)
 
-fail() {
-  echo "Windows installer check: $*" >&2
-  import -window root "$work/failure.png" 2>/dev/null || true
-  exit 1
-}
-# A fault that leaves the rest worth checking: reported at the end, with the others.
-faults=()
-fault() {
-  echo "Windows installer check: $*" >&2
-  faults+=("$*")
-}
-trap 'echo "Windows installer check: failed at line $LINENO" >&2' ERR
-trap 'wineserver -k 2>/dev/null || true' EXIT
-# Holds once "$2"... does, within $1 seconds.
-within() {
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -lt $end ] || return 1
-    sleep 0.2
-  done
-}
-# Whether a visible window named $1 exists; its id goes to $found.
-shown() { found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1) && [ -n "$found" ]; }
-gone() { ! shown "$1"; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
 # The stand-in tool left its mark, its process and the console Wine gave it have ended,
 # and About is the active window again.
 tool_ran() {
@@ -64,90 +36,132 @@ tool_ran() {
     ! pgrep -f -i 'sorvanto-tools.tool\.exe|conhost\.exe' >/dev/null &&
     xprop -root _NET_ACTIVE_WINDOW | grep -q "$(printf '0x%x$' "$about_window")"
 }
-# Every Wine process of the prefix has ended, the registry written to its files.
-wine_idle() { timeout 120 wineserver -w; }
-# The files of the prefix but Wine's own and the temporary ones.
-prefix_files() {
-  (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | LC_ALL=C sort)
-}
 # What is installed, to the byte and the time each file was written.
 installed_state() {
   find "$app_dir" "$menu_dir" -type f -printf '%P %s %T@\n' | LC_ALL=C sort
   wine reg query "$arp_key"
 }
-# The inner corner of window $1 on the screen and its inner size, in $X, $Y, $WIDTH and
-# $HEIGHT (xdotool's own counts the frame's offset twice under a window manager).
-geometry() {
-  eval "$(xwininfo -id "$1" | sed -n -e 's/^ *Absolute upper-left \([XY]\): *\(-\?[0-9]*\)$/\1=\2/p' \
-    -e 's/^ *Width: *\([0-9]*\)$/WIDTH=\1/p' -e 's/^ *Height: *\([0-9]*\)$/HEIGHT=\1/p')"
-}
-# The window's inner size is at least the least one.
-at_least_least_size() {
-  geometry "$window"
-  [ "$WIDTH" -ge "${SORVANTO_INNER_SIZE%x*}" ] && [ "$HEIGHT" -ge "${SORVANTO_INNER_SIZE#*x}" ]
-}
 # The same for two seconds in a row: the resize rule has had its run, which it gets in the
 # same turn of the program's event loop as the resize.
 keeps_least_size() { at_least_least_size && sleep 2 && at_least_least_size; }
+# Runs a command line as cmd.exe has it from a person, unquoted by Wine: from a batch file;
+# with it, a silent install into the folder $1, with a blank in its name.
+run_cmd() { printf '@%s\r\n' "$1" >"$work/command.bat" && wine cmd /c "$(winepath -w "$work/command.bat")"; }
+install_into() { run_cmd "\"$(winepath -w "$installer")\" /S /D=$1"; }
+# The command "$2"... ends with the exit status $1.
+ends_with() {
+  local status=0
+  "${@:2}" || status=$?
+  [ "$status" -eq "$1" ]
+}
+# Exactly one installed copy, in the folder $1 (as Windows names it): the packed files and
+# the uninstaller, no others of theirs in the prefix, one set of shortcuts and the
+# Add/Remove Programs entry, all leading there.
+one_copy_in() {
+  local dir=${1#C:\\} found links
+  dir=${dir//\\//}
+  diff -r -x Uninstall.exe "$packed/${SORVANTO_WINDOWS_INSTALLER%.exe}" "$drive/$dir" >&2 ||
+    fail "not the packed files in $1"
+  found=$(cd "$drive" && find . -iname Sorvanto.exe -o -iname Uninstall.exe | LC_ALL=C sort | xargs -d '\n')
+  [ "$found" = "./$dir/Sorvanto.exe ./$dir/Uninstall.exe" ] || fail "not one copy, in $1: $found"
+  links=$(find "$menu_dir" -mindepth 1 -printf '%P\n' | LC_ALL=C sort | xargs -d '\n')
+  { [ "$links" = 'Sorvanto.lnk Uninstall Sorvanto.lnk' ] &&
+    grep -a -q -F "$1\\Sorvanto.exe" "$menu_dir/Sorvanto.lnk" &&
+    grep -a -q -F "$1\\Uninstall.exe" "$menu_dir/Uninstall Sorvanto.lnk"; } || fail "the shortcuts: $links"
+  wine reg query "$arp_key" /v InstallLocation | grep -q -F "REG_SZ    $1"$'\r' || fail "the entry is another's"
+}
+# The version information of the Windows program $1 names the product, its version and
+# its publisher.
+has_version_info() {
+  local info
+  info="|$(wrestool -x --raw -t 16 "$1" | strings -el | tr '\n' '|')"
+  [[ $info == *"|ProductName|Sorvanto|"* && $info == *"|ProductVersion|$SORVANTO_VERSION|"* &&
+    $info == *"|CompanyName|the Sorvanto authors|"* ]]
+}
+# Every text that the windows of the Wine programs traced in $1... were given, without
+# numbers (sizes, progress), which vary from run to run.
+texts() {
+  grep -a -h -o 'set_window_text L".*"$' "$@" | sed 's/[0-9]//g; s/\.\.\. %"$/"/' | LC_ALL=C sort -u
+}
+# The Wine trace $1, once there, shows that a window was given the text $2.
+said() { grep -a -q -F "set_window_text L\"$2\"" "$1" 2>/dev/null; }
+# Goes through the pages of the window named $1 with Return, its default button, each once
+# the Wine trace $2 shows the page's text, $3 and on; a page that says Sorvanto is running
+# once it is closed.
+through_pages() {
+  local title=$1 log=$2 text
+  shift 2
+  for text; do
+    within 60 said "$log" "$text" || fail "$title does not show \"$text\""
+    [ "$text" != 'Sorvanto is running' ] || close_program
+    within 20 shown "$title" || fail "no window $title"
+    timeout 20 xdotool windowactivate --sync "$found" key Return || fail "$title cannot be activated"
+  done
+}
+# A person installs and uninstalls Sorvanto, which runs, through the pages on a system in
+# the language $1, Wine tracing what they show. Each stays on its last page before it
+# touches a file until Sorvanto is closed. The installer proposes the installed copy's
+# folder, $2, and its last page starts the program.
+walk() {
+  local log=$work/walk-$1
+  main_window
+  LANG=$1 LC_ALL=$1 WINEDEBUG=+win wine "$installer" 2>"$log-setup.log" &
+  through_pages 'Sorvanto Setup ?' "$log-setup.log" 'Welcome to Sorvanto Setup' 'License Agreement' \
+    'Choose Install Location' 'Sorvanto is running' 'Completing Sorvanto Setup'
+  main_window
+  one_copy_in "$2"
+  LANG=$1 LC_ALL=$1 WINEDEBUG=+win wine "$2\\Uninstall.exe" 2>"$log-uninstall.log" &
+  through_pages 'Sorvanto Uninstall ?' "$log-uninstall.log" 'Uninstall Sorvanto' 'Sorvanto is running' \
+    'Uninstallation Complete'
+  within 60 gone 'Sorvanto Uninstall ?' || fail "the uninstaller does not close"
+}
 
-wineboot -i >/dev/null 2>&1
-wine_idle
 prefix_files >"$work/files-before"
+
+echo "== the installer's script"
+# Its pages, in this order: none that adds anything to PATH, nor any other.
+pages=$(sed -n 's/^ *!insertmacro MUI_\(UN\)\?PAGE_\([A-Z]*\).*/\1\2/p; s/^ *\(Page\(Ex\)\? .*\)/\1/p' \
+  "$script" | xargs)
+[ "$pages" = "WELCOME LICENSE DIRECTORY INSTFILES FINISH UNCONFIRM UNINSTFILES" ] || fail "the pages: $pages"
+! grep -E 'AddToPath|Environment|EnVar' "$script" >&2 || fail "the installer's script changes PATH"
+# "Run Sorvanto" asks the desktop shell to open the Start-menu shortcut, which starts the
+# program with the person's rights in its folder; it starts nothing itself.
+run=$(sed -n '/^Function RunSorvanto$/,/^FunctionEnd$/{/Function/d;p}' "$script")
+[ "$run" = "  Exec '\"\$WINDIR\\explorer.exe\" \"\$SMPROGRAMS\\Sorvanto\\Sorvanto.lnk\"'" ] ||
+  fail "Run Sorvanto does: $run"
+[ "$(grep -o 'MUI_LANGUAGE .*' "$script")" = 'MUI_LANGUAGE "English"' ] || fail "not English alone"
+# The licence as a person reads it: the name, the copyright and the licence's words, and
+# none of dist/copyright's fields.
+licence=$(sed -n 's/^ *!insertmacro MUI_PAGE_LICENSE "\(.*\)"/\1/p' "$script")
+words=$(sed -n '/^License:/,/^[^ ]/s/^ \([^.].*\)/\1/p' dist/copyright | tr -s '\n ' '  ')
+{ [ "$(head -n 1 "$licence")" = $'Sorvanto\r' ] && grep -q '^Copyright [0-9]' "$licence" &&
+  [[ "$(tr -s '\r\n ' '   ' <"$licence")" == *"${words% }"* ]]; } || fail "the licence page: $(<"$licence")"
+! grep -E '^[A-Za-z-]+:' "$licence" >&2 || fail "packaging fields on the licence page"
+has_version_info "$installer" || fail "the installer's version information"
 
 echo "== install"
 wine "$installer" /S || fail "the installer failed ($?)"
-# Exactly the files packed into the installer, which CPack gathered here.
-packed="$build/_CPack_Packages/win64/NSIS"
-diff -r -x Uninstall.exe "$packed/${SORVANTO_WINDOWS_INSTALLER%.exe}" "$app_dir" >&2 ||
-  fail "the installed files differ from the packed ones"
-for file in "$app_dir/Uninstall.exe" "$menu_dir/Sorvanto.lnk" "$menu_dir/Uninstall.lnk"; do
-  [ -f "$file" ] || fail "no ${file#"$drive"}"
-done
+one_copy_in "$default_dir"
+has_version_info "$app_dir/Uninstall.exe" || fail "the uninstaller's version information"
 entry=$(wine reg query "$arp_key" | tr -d '\r')
 for value in "DisplayVersion.*$SORVANTO_VERSION" 'Publisher.*the Sorvanto authors' \
-  'DisplayIcon.*\\Sorvanto\.exe$' 'EstimatedSize.*REG_DWORD *0x[1-9a-f]'; do
+  'DisplayIcon.*\\Sorvanto\.exe$' 'EstimatedSize.*REG_DWORD *0x[1-9a-f]' \
+  'NoModify *REG_DWORD *0x1$' 'NoRepair *REG_DWORD *0x1$'; do
   grep -q "$value" <<<"$entry" || fail "no $value in the Add/Remove Programs entry: $entry"
 done
-license=$(sed -n 's/^ *!insertmacro MUI_PAGE_LICENSE "\(.*\)"/\1/p' "$packed/project.nsi")
-cmp -s "$license" dist/copyright || fail "the licence page does not show dist/copyright"
 
 echo "== run from the Start menu"
-WINEDEBUG=+loaddll wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Sorvanto\Sorvanto.lnk' \
-  2>"$work/loaded.log"
-within 60 shown Sorvanto || fail "the program shows no window"
-window=$found
-within 60 at_least_least_size || fail "the window is ${WIDTH}x$HEIGHT"
-pid=$(xdotool getwindowpid "$window")
-origin=("$X" "$Y")
+WINEDEBUG=+loaddll wine start "$menu_link" 2>"$work/loaded.log"
+main_window
 # Exactly the DLLs installed beside the program, and nothing else of its folder.
 loaded=$(grep -o 'Program Files\\\\Sorvanto\\\\[^"]*' "$work/loaded.log" |
   sed 's/^Program Files\\\\Sorvanto\\\\//; s/\\\\/\//g' | LC_ALL=C sort -u)
 expected=$(cd "$app_dir" && find . -name '*.dll' -printf '%P\n' | LC_ALL=C sort)
 [ "$loaded" = "$(printf 'Sorvanto.exe\n%s' "$expected" | LC_ALL=C sort)" ] ||
   fail "the program loaded: $loaded"
-
-# Places in the windows, in pixels from their inner corners.
-field=(374 174) about=(184 404) numbers=(180x40 12 140) sys_info=(325 216) ok=(325 186)
-at() { at_x=$((origin[0] + $1)) at_y=$((origin[1] + $2)); }
-click_at() { at "$@" && xdotool mousemove "$at_x" "$at_y" click 1; }
-# How many colours the numbers' part of the result box shows: one while it is empty.
-numbers_colours() {
-  at "${numbers[1]}" "${numbers[2]}"
-  import -window root -crop "${numbers[0]}+$at_x+$at_y" -format %k info:
-}
-# A person moving the mouse over the field for a few seconds, and numbers drawn.
-moved_and_drawn() {
-  local moves=() step
-  for step in $(seq 1 100); do
-    at $((field[0] + (step * 37) % 240 - 120)) $((field[1] + (step * 53) % 200 - 100))
-    moves+=(mousemove "$at_x" "$at_y" sleep 0.02)
-  done
-  xdotool "${moves[@]}"
-  [ "$(numbers_colours)" -gt 1 ]
-}
-[ "$(numbers_colours)" = 1 ] || fail "the result box is not empty at the start"
-click_at "${field[@]}"
-within 60 moved_and_drawn || fail "no numbers drawn from the mouse's movements"
+# Places in About, in pixels from its inner corner, and its button in the main window.
+about=(184 404) sys_info=(325 216) ok=(325 186)
+draw_numbers
 import -window root -crop "${SORVANTO_INNER_SIZE}+${origin[0]}+${origin[1]}" "$work/program.png"
 
 echo "== least size"
@@ -188,24 +202,35 @@ rm -r "$drive/sorvanto-tools"
 
 echo "== install and uninstall while the program runs"
 installed_state >"$work/running-before"
-status=0
-wine "$installer" /S || status=$?
-[ $status -ne 0 ] || fail "the installer overwrote the running program"
-status=0
-# _?= makes the uninstaller run in place and return its own exit code, instead of a copy
-# of itself in the background; its folder goes without a space, which Wine would quote.
-wine "$app_dir/Uninstall.exe" /S "_?=$(winepath -s 'C:\Program Files\Sorvanto')" || status=$?
-[ $status -ne 0 ] || fail "the uninstaller removed the running program"
+ends_with 2 wine "$installer" /S || fail "the silent installer did not stop with 2 over the running program"
+ends_with 2 run_cmd "$readme_uninstall" || fail "the README's uninstall did not stop with 2 over the program"
 installed_state >"$work/running-after"
 diff "$work/running-before" "$work/running-after" >&2 || fail "the running program's installation changed"
 
-echo "== close and uninstall"
-timeout 20 xdotool windowactivate --sync "$window" key alt+F4 || fail "the window cannot be activated"
-within 60 ended "$pid" || fail "the program does not close"
-wine "$app_dir/Uninstall.exe" /S
+echo "== one copy, wherever it is installed"
+close_program
+install_into "$other_dir" || fail "the installer failed into $other_dir"
+one_copy_in "$other_dir"
+wine "$installer" /S || fail "the installer failed again"
+one_copy_in "$other_dir"
+
+echo "== the pages and messages on an English and on a German system"
+wine start "$menu_link"
+walk C.UTF-8 "$other_dir"
+install_into "$other_dir" || fail "the installer failed into $other_dir"
+wine start "$menu_link"
+# Wine speaks German there: its command prompt does.
+[[ $(LC_ALL=de_DE.UTF-8 wine cmd /c 'dir C:\none' 2>&1) == *'nicht gefunden'* ]] || fail "Wine is not German"
+walk de_DE.UTF-8 "$other_dir"
+german=$(LC_ALL=C comm -13 <(texts "$work"/walk-C.UTF-8-*.log) <(texts "$work"/walk-de_DE.UTF-8-*.log))
+[ -z "$german" ] || fail "on a German system, texts that English has not: $german"
+
+echo "== uninstall as the README has it"
+wine "$installer" /S || fail "the installer failed"
+run_cmd "$readme_uninstall" || fail "the README's uninstall failed ($?)"
 wine_idle
 prefix_files >"$work/files-after"
 diff "$work/files-before" "$work/files-after" >&2 || fail "the uninstall left files behind"
 ! grep -i sorvanto "$WINEPREFIX/system.reg" >&2 || fail "the uninstall left registry entries behind"
 [ ${#faults[@]} -eq 0 ] || fail "${#faults[@]} fault(s), listed above"
-echo "Windows installer check: passed"
+echo "$check: passed"

@@ -1,0 +1,36 @@
+# Writes the licence as a person reads it, for the installer's licence page, from the one
+# place where it is written, the Debian package's copyright file: the program's name, the
+# copyright lines and the licence's words, without the fields that only packaging tools
+# read. Each paragraph becomes one line, for the page to wrap at its own width.
+#   cmake -DCOPYRIGHT=dist/copyright -DLICENCE=licence.txt -P licence_text.cmake
+file(STRINGS "${COPYRIGHT}" lines)
+set(name "")
+set(copyright "")
+set(licence "")
+set(field "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([A-Za-z-]+):[ ]*(.*)$")
+    set(field ${CMAKE_MATCH_1})
+    set(value "${CMAKE_MATCH_2}")
+    if(field STREQUAL "Upstream-Name")
+      set(name "${value}")
+    elseif(field STREQUAL "Copyright")
+      string(APPEND copyright "Copyright ${value}\r\n")
+    endif()
+  # A field's further lines start with a blank; " ." stands for an empty line.
+  elseif(line MATCHES "^ (.*)$")
+    set(value "${CMAKE_MATCH_1}")
+    if(field STREQUAL "Copyright")
+      string(APPEND copyright "Copyright ${value}\r\n")
+    elseif(field STREQUAL "License" AND value STREQUAL ".")
+      string(APPEND licence "\r\n\r\n")
+    elseif(field STREQUAL "License")
+      string(REGEX REPLACE "[^\n]$" "\\0 " licence "${licence}")
+      string(APPEND licence "${value}")
+    endif()
+  endif()
+endforeach()
+if(name STREQUAL "" OR copyright STREQUAL "" OR licence STREQUAL "")
+  message(FATAL_ERROR "${COPYRIGHT} names no program, copyright or licence text")
+endif()
+file(WRITE "${LICENCE}" "${name}\r\n\r\n${copyright}\r\n${licence}\r\n")
