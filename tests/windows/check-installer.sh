@@ -143,6 +143,8 @@ echo "== install"
 wine "$installer" /S || fail "the installer failed ($?)"
 one_copy_in "$default_dir"
 has_version_info "$app_dir/Uninstall.exe" || fail "the uninstaller's version information"
+tests/windows/check-exe-icons.sh "$installer" "$app_dir/Sorvanto.exe" "$app_dir/Uninstall.exe" ||
+  fail "the icons of the installer, the program or the uninstaller"
 entry=$(wine reg query "$arp_key" | tr -d '\r')
 for value in "DisplayVersion.*$SORVANTO_VERSION" 'Publisher.*the Sorvanto authors' \
   'DisplayIcon.*\\Sorvanto\.exe$' 'EstimatedSize.*REG_DWORD *0x[1-9a-f]' \
