@@ -21,11 +21,13 @@ class FrmAbout final : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void SetUpWindow();
   void CreateControls();
+  void ColourTexts();
   void WireEvents();
   void Form_Load();
   void Form_Unload();
