@@ -2,6 +2,7 @@
 // program found on PATH, and every other key and value is missing. The tools are tried in
 // the order of kToolNames, each found as a shell finds it, in the first PATH folder that
 // holds it; when one cannot be started, the next one found is.
+#include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
@@ -92,8 +93,11 @@ class PosixSysInfo final : public SysInfoPlatform {
                    "The program " + QuoteInput(command) + " could not be started.");
   }
 
+  // Owned by the window whose button asked, About: kept above it, and with no taskbar
+  // entry of its own.
   void MsgBox(std::string_view message) override {
-    QMessageBox box(QMessageBox::NoIcon, ToQString(title_), ToQString(message), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, ToQString(title_), ToQString(message), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
   }
 

@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
+#include "frm_about.h"
 #include "system_sys_info.h"
 #include "window_fixture.h"
 
@@ -60,7 +62,7 @@ class SysInfoTest : public QObject {
 
   // PATH ("/x": the folder x below a scratch root; others are taken from the start folder,
   // root/start), the programs planted below the root ("!": cannot start), the one started
-  // (none: the message).
+  // (none: the message, owned by About).
   void PosixStoreStartsOnlyATrustedTool_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QStringList>("planted");
@@ -98,13 +100,22 @@ class SysInfoTest : public QObject {
     const QString savedFolder = QDir::currentPath();
     qputenv("PATH", path.replace(QRegularExpression("(^|:)/"), "\\1" + root.path() + '/').toUtf8());
     QVERIFY(root.mkpath("start") && QDir::setCurrent(root.filePath("start")));
+    QWidget mainWindow;
+    const auto system = CreateSystemSysInfo("Sorvanto");
+    FrmAbout about(mainWindow, *system);
+    mainWindow.show();
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
     QString message;
     QObject rowLife;  // ends the timer with the row
-    QTimer::singleShot(0, &rowLife, [&message] {
+    QTimer::singleShot(0, &rowLife, [&message, &about] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box && box->close()) message = box->text();
+      if (!box) return;
+      const bool owned = box->windowHandle()->transientParent() == about.windowHandle();
+      message = owned ? box->text() : QStringLiteral("a message of no owner");
+      box->close();
     });
-    StartSysInfo(*CreateSystemSysInfo("Sorvanto"));
+    QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     qputenv("PATH", savedPath);
     QDir::setCurrent(savedFolder);
     QCOMPARE(message, started.isEmpty() ? QString(kSysInfoUnavailable.data()) : QString());
