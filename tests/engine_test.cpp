@@ -12,6 +12,7 @@
 
 #include "engine_harness.h"
 #include "number_draw.h"
+#include "run_error.h"
 #include "system_platform.h"
 
 // The bytes this test program holds, counted where a release says its size (every string
@@ -69,6 +70,21 @@ TEST(NumberDrawTest, WarmsUpForOneHundredAndOneMovingTicksDrawsAt200msAndResets)
   run.Click();
   run.MovingTicks(2);
   EXPECT_EQ(run.lines.back(), "SetPercentCaption \"1%\"");
+}
+
+// A folder in the table's place is named as one on every system, though on Windows it
+// does not even open.
+TEST(WeightTableTest, StopsStartUpOnAFolderInTheTablesPlace) {
+  testing::EngineRun run;
+  std::filesystem::create_directory(run.folder / "table.txt");
+  try {
+    StartEngine(run.state, run.view, run);
+    ADD_FAILURE() << "the engine started";
+  } catch (const RunError& error) {
+    EXPECT_EQ(error.Code(), 75);
+    EXPECT_EQ(error.what(),
+              "table.txt in folder " + run.folder.string() + ": this is a folder, not a file");
+  }
 }
 
 // The time of day is guessable to the second, so it must not decide the sequence: two
