@@ -108,10 +108,9 @@ void FrmAbout::changeEvent(QEvent* event) {
 }
 
 void FrmAbout::WireEvents() {
-  // OK, Enter on OK, Esc and the close box all end in QDialog::done.
+  // OK, Enter on OK, Esc and the close box all end in done.
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdSysInfo, &QPushButton::clicked, this, &FrmAbout::cmdSysInfo_Click);
-  connect(this, &QDialog::finished, this, &FrmAbout::Form_Unload);
 }
 
 void FrmAbout::showEvent(QShowEvent* event) {
@@ -141,6 +140,14 @@ void FrmAbout::Form_Load() {
 }
 
 void FrmAbout::Form_Unload() { mainWindow_.setEnabled(true); }
+
+// The main window takes input again before this window goes: the window system passes
+// the activation on to another window as this one hides, and on Windows, where the main
+// window is disabled by the system too, it would pass it to another program's window.
+void FrmAbout::done(int result) {
+  Form_Unload();
+  QDialog::done(result);
+}
 
 void FrmAbout::cmdSysInfo_Click() { StartSysInfo(sysInfo_); }
 

@@ -19,6 +19,8 @@ class FrmAbout final : public QDialog {
  public:
   FrmAbout(QWidget& mainWindow, SysInfoPlatform& sysInfo);
 
+  void done(int result) override;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void changeEvent(QEvent* event) override;
