@@ -25,7 +25,7 @@ extern "C" size_t confstr(int name, char* buffer, size_t length) noexcept {
         reinterpret_cast<size_t (*)(int, char*, size_t)>(dlsym(RTLD_NEXT, "confstr"));
     return system(name, buffer, length);
   }
-  if (length > 0) qstrncpy(buffer, rowDefaultPath.constData(), length);
+  if (buffer && length > 0) qstrncpy(buffer, rowDefaultPath.constData(), length);
   return rowDefaultPath.size() + 1;
 }
 #endif
@@ -79,7 +79,7 @@ class SysInfoTest : public QObject {
   }
 
   // PATH ("/x": the folder x below a scratch root; others are taken from the start folder,
-  // root/start; none: unset, and the default path is "/d:d"), the programs planted below the
+  // root/start; none: unset, and the default path is "d:/d"), the programs planted below the
   // root ("!": cannot start), the one started (none: the message, owned by About).
   void PosixStoreStartsOnlyATrustedTool_data() {
     QTest::addColumn<QString>("path");
@@ -124,7 +124,7 @@ class SysInfoTest : public QObject {
     const auto rooted = [&root](QString folders) {
       return folders.replace(QRegularExpression("(^|:)/"), "\\1" + root.path() + '/').toUtf8();
     };
-    rowDefaultPath = rooted("/d:d");
+    rowDefaultPath = rooted("d:/d");
     if (path.isNull()) qunsetenv("PATH");
     if (!path.isNull()) qputenv("PATH", rooted(path));
     QVERIFY(root.mkpath("start") && QDir::setCurrent(root.filePath("start")));
