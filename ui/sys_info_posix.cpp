@@ -27,8 +27,8 @@ namespace {
 
 constexpr std::string_view kToolValue = "PATH";
 constexpr RegKey kToolKeyHandle = 1;
-constexpr std::array<std::string_view, 5> kToolNames = {
-    "kinfocenter", "hardinfo", "gnome-system-monitor", "xfce4-taskmanager", "lxtask"};
+constexpr std::array kToolNames = {"kinfocenter", "hardinfo", "gnome-system-monitor",
+                                   "xfce4-taskmanager", "lxtask"};
 
 struct Tool {
   std::string_view name;
@@ -54,8 +54,8 @@ std::vector<Tool> FindTools() {
   folders.removeIf([](const QString& folder) { return !QDir::isAbsolutePath(folder); });
   std::vector<Tool> tools;
   if (folders.isEmpty()) return tools;
-  for (const std::string_view name : kToolNames) {
-    QString path = QStandardPaths::findExecutable(ToQString(name), folders);
+  for (const char* name : kToolNames) {
+    QString path = QStandardPaths::findExecutable(QString::fromLatin1(name), folders);
     if (!path.isEmpty()) tools.push_back({name, std::move(path)});
   }
   return tools;
