@@ -22,7 +22,8 @@ enum class FileKind { kOrdinary, kFolder, kOther };
 // Opens `path` for binary reading if it is an ordinary file. Opening never waits, as it
 // would on a FIFO without a writer, and the check is made on what was opened, so that
 // nothing can swap the file in between. Returns nullptr with errno set when nothing
-// could be opened (`kind` is then kOrdinary), or when something else was found there.
+// could be opened (`kind` is then kOrdinary, or kFolder where a folder does not open), or
+// when something else was found there.
 std::FILE* OpenOrdinaryFile(const std::filesystem::path& path, FileKind& kind);
 
 }  // namespace sorvanto

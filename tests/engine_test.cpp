@@ -12,6 +12,7 @@
 
 #include "engine_harness.h"
 #include "number_draw.h"
+#include "run_error.h"
 #include "system_platform.h"
 
 // The bytes this test program holds, counted where a release says its size (every string
@@ -81,6 +82,16 @@ TEST(NumberDrawTest, WarmsUpForOneHundredAndOneMovingTicksDrawsAt200msAndResets)
   run.Click();
   run.MovingTicks(2);
   EXPECT_EQ(run.lines.back(), "SetPercentCaption \"1%\"");
+}
+
+// A folder in the table's place is named as one on every system, though on Windows it
+// does not even open.
+TEST(WeightTableTest, StopsStartUpOnAFolderInTheTablesPlace) {
+  testing::EngineRun run;
+  std::filesystem::create_directory(run.folder / "table.txt");
+  EXPECT_THAT(
+      [&run] { StartEngine(run.state, run.view, run); },
+      ::testing::ThrowsMessage<RunError>(::testing::EndsWith(": this is a folder, not a file")));
 }
 
 // The time of day is guessable to the second, so it must not decide the sequence: two

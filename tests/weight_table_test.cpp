@@ -26,7 +26,6 @@ std::string Outcome(const std::string& table) {
   const std::string made = table.starts_with('@') ? table.substr(1) : "";
   if (!table.starts_with('@')) run.Write(table);
   if (made == "fifo") ::mkfifo(path.c_str(), 0600);
-  if (made == "folder") fs::create_directory(path);
   if (made == "locked") fs::permissions(run.folder, fs::perms::owner_write);
   if (made.starts_with('/') || made == "table.txt") fs::create_symlink(made, path);
   ::testing::internal::CaptureStderr();
@@ -96,7 +95,6 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
        "leading zeros, and cannot be read; a weight line holds one number, such as 5"},
       {"@none",
        "error 53: file not found; the weight table must be in the folder the program starts in"},
-      {"@folder", "error 75: this is a folder"},
       {"@fifo",
        "error 75: this is not an ordinary file (a device, pipe or socket); the weight table "
        "must be a text file"},

@@ -30,10 +30,14 @@ QString DescriptionText() {
       .arg(QString::fromLatin1(kMakerName), QString::fromLatin1(kWebAddress));
 }
 
-void SetTextBlack(QWidget* widget) {
-  QPalette black = widget->palette();
-  black.setColor(QPalette::WindowText, Qt::black);
-  widget->setPalette(black);
+// The title, description and notice are black, as designed for a light window; on a
+// dark one, as a dark desktop theme gives, black would hardly show, and they take the
+// theme's own text colour instead, as the version line does.
+QColor TextColour(const QPalette& palette) {
+  constexpr int kMidGrey = 128;
+  return qGray(palette.color(QPalette::Window).rgb()) < kMidGrey
+             ? palette.color(QPalette::WindowText)
+             : QColor(Qt::black);
 }
 
 }  // namespace
@@ -75,29 +79,38 @@ void FrmAbout::CreateControls() {
 
   lblDescription =
       CreateLabel(this, "lblDescription", kDescriptionGeometry, Qt::AlignRight, DescriptionText());
-  SetTextBlack(lblDescription);
 
   lblTitle = CreateLabel(this, "lblTitle", TwipRect(1050, 240, 3885, 480), Qt::AlignLeft,
                          QStringLiteral("Application Title"));
   QFont titleFont(QStringLiteral("MS Sans Serif"));
   titleFont.setPointSizeF(17.25);
   lblTitle->setFont(titleFont);
-  SetTextBlack(lblTitle);
 
   lblVersion = CreateLabel(this, "lblVersion", TwipRect(1050, 780, 3885, 225), Qt::AlignLeft,
                            QStringLiteral("Version"));
 
   lblDisclaimer = CreateLabel(this, "lblDisclaimer", TwipRect(255, 2625, 3870, 825), Qt::AlignLeft);
-  SetTextBlack(lblDisclaimer);
+  ColourTexts();
 
   setTabOrder(cmdOK, cmdSysInfo);
 }
 
+void FrmAbout::ColourTexts() {
+  QPalette texts;
+  texts.setColor(QPalette::WindowText, TextColour(palette()));
+  for (QLabel* label : {lblTitle, lblDescription, lblDisclaimer}) label->setPalette(texts);
+}
+
+// A theme switched while the window shows reaches it as a change of its palette.
+void FrmAbout::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) ColourTexts();
+}
+
 void FrmAbout::WireEvents() {
-  // OK, Enter on OK, Esc and the close box all end in QDialog::done.
+  // OK, Enter on OK, Esc and the close box all end in done.
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdSysInfo, &QPushButton::clicked, this, &FrmAbout::cmdSysInfo_Click);
-  connect(this, &QDialog::finished, this, &FrmAbout::Form_Unload);
 }
 
 void FrmAbout::showEvent(QShowEvent* event) {
@@ -127,6 +140,14 @@ void FrmAbout::Form_Load() {
 }
 
 void FrmAbout::Form_Unload() { mainWindow_.setEnabled(true); }
+
+// The main window takes input again before this window goes: the window system passes
+// the activation on to another window as this one hides, and on Windows, where the main
+// window is disabled by the system too, it would pass it to another program's window.
+void FrmAbout::done(int result) {
+  Form_Unload();
+  QDialog::done(result);
+}
 
 void FrmAbout::cmdSysInfo_Click() { StartSysInfo(sysInfo_); }
 

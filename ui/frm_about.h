@@ -19,13 +19,17 @@ class FrmAbout final : public QDialog {
  public:
   FrmAbout(QWidget& mainWindow, SysInfoPlatform& sysInfo);
 
+  void done(int result) override;
+
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void SetUpWindow();
   void CreateControls();
+  void ColourTexts();
   void WireEvents();
   void Form_Load();
   void Form_Unload();

@@ -18,6 +18,7 @@
 #include "input_field.h"
 #include "least_size.h"
 #include "number_draw.h"
+#include "owned_windows.h"
 #include "result_edit.h"
 #include "run_error.h"
 #include "run_error_report.h"
@@ -197,12 +198,14 @@ bool SorvantoFrm::AboutShows() const { return frmAbout_ && frmAbout_->isVisible(
 // While the About window shows, it is the one window that takes input: whatever would
 // bring this window forward brings the About window forward instead.
 void SorvantoFrm::BringAboutForward() {
+  ShowOwnedWindowsAgain(*this);
   frmAbout_->raise();
   frmAbout_->activateWindow();
 }
 
 void SorvantoFrm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange) MatchNativeEnabled(*this);
   if (event->type() == QEvent::ActivationChange && isActiveWindow() && AboutShows()) {
     BringAboutForward();
   }

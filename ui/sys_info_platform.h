@@ -38,7 +38,8 @@ class SysInfoPlatform {
   virtual std::string Dir(std::string_view path) = 0;
   // Starts `command` without waiting for it; throws RunError when it cannot start.
   virtual void Shell(std::string_view command) = 0;
-  // An OK-only message box captioned with the application title; returns once dismissed.
+  // An OK-only message box captioned with the application title, owned by the active
+  // window; returns once dismissed.
   virtual void MsgBox(std::string_view message) = 0;
 };
 

@@ -1,7 +1,12 @@
-// Without a registry, the first lookup is answered with the first system information
-// program found on PATH, and every other key and value is missing. The tools are tried in
-// the order of kToolNames, each found as a shell finds it, in the first PATH folder that
-// holds it; when one cannot be started, the next one found is.
+// Without a registry, the first lookup is answered with the name of the first system
+// information program found, and every other key and value is missing; Shell starts the
+// program of that name, or when it cannot, the ones found after it. The tools are tried in
+// the order of kToolNames, each found as a shell finds it, in the first folder of the
+// search path that holds it. The name, unlike the program's path, always fits the
+// launcher's value buffer, so that a program in a folder of any depth is started too.
+#include <unistd.h>
+
+#include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
@@ -9,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -26,18 +30,33 @@ constexpr RegKey kToolKeyHandle = 1;
 constexpr std::array kToolNames = {"kinfocenter", "hardinfo", "gnome-system-monitor",
                                    "xfce4-taskmanager", "lxtask"};
 
-// Only absolute PATH folders are searched. A relative one (".", "bin", or the empty
-// entry) would be taken against the current folder, the folder of table.txt, which may
-// be a downloaded one holding a program of the same name. Without any folder left,
-// nothing is searched: given no folders, findExecutable would search PATH whole.
-std::vector<std::string> FindTools() {
-  QStringList folders = qEnvironmentVariable("PATH").split(QLatin1Char(':'));
+struct Tool {
+  std::string_view name;
+  QString path;
+};
+
+// PATH, or where it is unset, the default path that a shell and execvp search.
+QString SearchPath() {
+  if (qEnvironmentVariableIsSet("PATH")) return qEnvironmentVariable("PATH");
+  std::string path(::confstr(_CS_PATH, nullptr, 0), '\0');
+  if (path.empty()) return {};
+  ::confstr(_CS_PATH, path.data(), path.size());
+  path.pop_back();
+  return QString::fromLocal8Bit(path);
+}
+
+// Only absolute folders are searched. A relative one (".", "bin", or the empty entry)
+// would be taken against the current folder, the folder of table.txt, which may be a
+// downloaded one holding a program of the same name. Without any folder left, nothing is
+// searched: given no folders, findExecutable would search PATH whole.
+std::vector<Tool> FindTools() {
+  QStringList folders = SearchPath().split(QLatin1Char(':'));
   folders.removeIf([](const QString& folder) { return !QDir::isAbsolutePath(folder); });
-  std::vector<std::string> tools;
+  std::vector<Tool> tools;
   if (folders.isEmpty()) return tools;
   for (const char* name : kToolNames) {
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name), folders);
-    if (!path.isEmpty()) tools.push_back(path.toStdString());
+    QString path = QStandardPaths::findExecutable(QString::fromLatin1(name), folders);
+    if (!path.isEmpty()) tools.push_back({name, std::move(path)});
   }
   return tools;
 }
@@ -56,14 +75,14 @@ class PosixSysInfo final : public SysInfoPlatform {
   std::int32_t RegQueryValueExA(RegKey key, std::string_view valueName, std::uint32_t& type,
                                 std::span<std::uint8_t> data, std::uint32_t& size) override {
     if (key != kToolKeyHandle || valueName != kToolValue) return kErrorFileNotFound;
-    const std::vector<std::string> tools = FindTools();
+    const std::vector<Tool> tools = FindTools();
     if (tools.empty()) return kErrorFileNotFound;
-    const std::string& tool = tools.front();
-    if (tool.size() + 1 > data.size()) return kErrorMoreData;
-    std::ranges::copy(tool, data.begin());
-    data[tool.size()] = 0;
+    const std::string_view name = tools.front().name;
+    if (name.size() + 1 > data.size()) return kErrorMoreData;
+    std::ranges::copy(name, data.begin());
+    data[name.size()] = 0;
     type = kRegSz;
-    size = static_cast<std::uint32_t>(tool.size() + 1);
+    size = static_cast<std::uint32_t>(name.size() + 1);
     return kErrorSuccess;
   }
 
@@ -77,23 +96,23 @@ class PosixSysInfo final : public SysInfoPlatform {
     return name;
   }
 
-  // The command is the path of a program found, blanks and all; it takes no arguments.
-  // When it cannot be started (a script without "#!", say), the tools found after it are
-  // tried in turn, so that the message comes only when none of them starts.
+  // The command is the name of a tool found; it takes no arguments. When the tool cannot
+  // be started (a script without "#!", say), the tools found after it are tried in turn,
+  // so that the message comes only when none of them starts.
   void Shell(std::string_view command) override {
-    std::vector<std::string> tries = FindTools();
-    const auto found = std::ranges::find(tries, command);
-    tries.erase(tries.begin(), found == tries.end() ? tries.end() : std::next(found));
-    tries.emplace(tries.begin(), command);
-    for (const std::string& tool : tries) {
-      if (!tool.empty() && QProcess::startDetached(ToQString(tool), {})) return;
+    const std::vector<Tool> tools = FindTools();
+    for (auto tool = std::ranges::find(tools, command, &Tool::name); tool != tools.end(); ++tool) {
+      if (QProcess::startDetached(tool->path, {})) return;
     }
     throw RunError(ErrorNumber::kFileNotFound,
                    "The program " + QuoteInput(command) + " could not be started.");
   }
 
+  // Owned by the window whose button asked, About: kept above it, and with no taskbar
+  // entry of its own.
   void MsgBox(std::string_view message) override {
-    QMessageBox box(QMessageBox::NoIcon, ToQString(title_), ToQString(message), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, ToQString(title_), ToQString(message), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
   }
 

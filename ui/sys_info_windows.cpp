@@ -86,8 +86,11 @@ class WindowsSysInfo final : public SysInfoPlatform {
     ::CloseHandle(process.hProcess);
   }
 
+  // Owned by the window whose button asked, About: kept above it, and with no taskbar
+  // entry of its own.
   void MsgBox(std::string_view message) override {
-    ::MessageBoxA(nullptr, std::string(message).c_str(), title_.c_str(), MB_OK | MB_TASKMODAL);
+    ::MessageBoxA(::GetActiveWindow(), std::string(message).c_str(), title_.c_str(),
+                  MB_OK | MB_TASKMODAL);
   }
 
  private:

@@ -4,11 +4,21 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
+#include "frm_about.h"
 #include "system_sys_info.h"
 #include "window_fixture.h"
+
+// The default path, which the store searches with PATH unset, is the row's: /bin:/usr/bin
+// is no place to plant tools in. Nothing else this program loads asks confstr anything.
+static QByteArray rowDefaultPath;
+extern "C" size_t confstr(int, char* buffer, size_t length) noexcept {
+  if (buffer && length > 0) qstrncpy(buffer, rowDefaultPath.constData(), length);
+  return rowDefaultPath.size() + 1;
+}
 
 namespace sorvanto {
 
@@ -59,8 +69,8 @@ class SysInfoTest : public QObject {
   }
 
   // PATH ("/x": the folder x below a scratch root; others are taken from the start folder,
-  // root/start), the programs planted below the root ("!": cannot start), the one started
-  // (none: the message).
+  // root/start; "-" and a path: PATH unset, and that the default path), the programs planted
+  // below the root ("!": cannot start), the one started (none: the message, owned by About).
   void PosixStoreStartsOnlyATrustedTool_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QStringList>("planted");
@@ -78,6 +88,11 @@ class SysInfoTest : public QObject {
     row("first cannot start", "/my t", {"my t/kinfocenter!", "my t/hardinfo"}) << "my t/hardinfo";
     row("none can start", "/t", {"t/kinfocenter!"}) << "";
     row("no absolute folder", ".:bin", {"start/kinfocenter", "start/bin/hardinfo"}) << "";
+    row("PATH unset", "-d:/d", {"start/d/kinfocenter", "d/hardinfo"}) << "d/hardinfo";
+    const QString deep = QStringList(6, QString(200, 'd')).join('/');  // 1,205 bytes
+    row("deeper than the value buffer", qPrintable("/" + deep + ":/t"),
+        {deep + "/kinfocenter", "t/hardinfo"})
+        << deep + "/kinfocenter";
   }
 
   void PosixStoreStartsOnlyATrustedTool() {
@@ -97,14 +112,22 @@ class SysInfoTest : public QObject {
     const QByteArray savedPath = qgetenv("PATH");
     const QString savedFolder = QDir::currentPath();
     qputenv("PATH", path.replace(QRegularExpression("(^|:)/"), "\\1" + root.path() + '/').toUtf8());
+    rowDefaultPath = path.mid(1).toUtf8();
+    if (path.startsWith('-')) qunsetenv("PATH");
     QVERIFY(root.mkpath("start") && QDir::setCurrent(root.filePath("start")));
+    QWidget mainWindow;
+    const auto system = CreateSystemSysInfo("Sorvanto");
+    FrmAbout about(mainWindow, *system);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
     QString message;
     QObject rowLife;  // ends the timer with the row
-    QTimer::singleShot(0, &rowLife, [&message] {
+    QTimer::singleShot(0, &rowLife, [&message, &about] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box && box->close()) message = box->text();
+      if (box && box->close())
+        message = box->windowHandle()->transientParent() == about.windowHandle() ? box->text() : "";
     });
-    StartSysInfo(*CreateSystemSysInfo("Sorvanto"));
+    QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     qputenv("PATH", savedPath);
     QDir::setCurrent(savedFolder);
     QCOMPARE(message, started.isEmpty() ? QString(kSysInfoUnavailable.data()) : QString());

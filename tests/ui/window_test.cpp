@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWindow>
@@ -30,6 +31,14 @@ class WindowTest : public QObject {
   }
   static QRgb Pixel(QWidget* widget, QPoint at) {
     return widget->grab().toImage().pixel(at * widget->devicePixelRatio());
+  }
+  // WCAG's relative luminance: a colour's contrast to a darker one is (L1 + 0.05) / (L2 + 0.05).
+  static double Luminance(QColor colour) {
+    const auto linear = [](double v) {
+      return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
   }
 
  private slots:
@@ -156,8 +165,9 @@ class WindowTest : public QObject {
   }
 
   // The window at its place each time it opens, a dialog of the main window with a close
-  // box only and no icon of its own, the one window that takes input; every way of closing
-  // gives the main window its input back, and Enter on System Info runs the tool instead.
+  // box only and no icon of its own, the one window that takes input, which neither a
+  // minimise nor a maximise of the main window hides; every way of closing gives the main
+  // window its input back, and Enter on System Info runs the tool instead.
   void KeysAndClicksOnAbout_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("onSysInfo");
@@ -175,16 +185,60 @@ class WindowTest : public QObject {
             about->windowHandle()->transientParent() == main_->window.windowHandle() &&
             !(about->windowFlags() & Qt::WindowMinMaxButtonsHint) &&
             about->minimumSize() == about->maximumSize());
+    main_->window.showMinimized();
     main_->window.showMaximized();
     main_->window.windowHandle()->requestActivate();
-    QTRY_VERIFY(!main_->window.close() && !main_->window.isMaximized() && about->isActiveWindow());
+    QTRY_VERIFY(!main_->window.close() && !main_->window.isMaximized() &&
+                !main_->window.isMinimized() && about->isActiveWindow());
     about->move(300, 300);
     if (onSysInfo) about->findChild<QPushButton*>("cmdSysInfo")->setFocus();
+    QObject rowLife;  // the main window takes input again before About goes
+    bool enabledAsAboutHides = false;
+    connect(about->windowHandle(), &QWindow::visibleChanged, &rowLife,
+            [&](bool shown) { enabledAsAboutHides = !shown && main_->window.isEnabled(); });
     if (key == Qt::Key_Close) about->close();
     if (key != Qt::Key_Close) QTest::keyClick(about->focusWidget(), Qt::Key(key));
-    QVERIFY(about->isVisible() == onSysInfo && main_->window.isEnabled() == !onSysInfo &&
+    QVERIFY(about->isVisible() == onSysInfo && enabledAsAboutHides == !onSysInfo &&
+            main_->window.isEnabled() == !onSysInfo &&
             main_->sysInfo.messages.size() == (onSysInfo ? 1u : 0u));
     if (!onSysInfo) QCOMPARE(OpenAbout()->geometry().topLeft(), QPoint(156, 129));
+  }
+
+  // Title, description and notice black on a light window, as designed, though the theme's
+  // text is blue; on a dark one the theme's own text, at a contrast of 4.5 or more; and so
+  // again whenever the theme changes while About shows.
+  void AboutTextsReadOnEveryPalette() {
+    const auto undo = qScopeGuard([p = QApplication::palette()] { QApplication::setPalette(p); });
+    QPalette light = QApplication::palette(), dark = light;
+    light.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    dark.setColor(QPalette::Window, QColor(50, 50, 50));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
+    QApplication::setPalette(light);
+    QDialog* about = OpenAbout();
+    for (const bool isDark : {false, true, false}) {
+      QApplication::setPalette(isDark ? dark : light);
+      QCoreApplication::processEvents();  // where the windows hear of it
+      const double background = Luminance(about->palette().color(QPalette::Window));
+      for (const char* name : {"lblTitle", "lblDescription", "lblDisclaimer"}) {
+        const QColor text = about->findChild<QLabel*>(name)->palette().color(QPalette::WindowText);
+        QVERIFY2(isDark ? (Luminance(text) + 0.05) / (background + 0.05) >= 4.5 : text == Qt::black,
+                 name);
+      }
+    }
+  }
+
+  // The etched rule between the description and the buttons: a grey pixel row over two white
+  // ones, from the seventh and eighth pixel to the 377th (g grey, w white).
+  void AboutDrawsItsRule() {
+    const QImage about = OpenAbout()->grab().toImage();
+    QString seen;
+    for (int y = 162; y <= 166; ++y, seen += ' ') {
+      for (int x : {5, 6, 7, 376, 377}) {
+        const QRgb pixel = about.pixel(QPoint(x, y) * about.devicePixelRatio());
+        seen += pixel == qRgb(128, 128, 128) ? 'g' : pixel == qRgb(255, 255, 255) ? 'w' : '.';
+      }
+    }
+    QCOMPARE(seen, "..... .ggg. ..ww. ..ww. ..... ");
   }
 
   // What both windows show and tell assistive tools: titles, every named control's text,

@@ -192,6 +192,18 @@ if ! { grep -q 'WM_TRANSIENT_FOR(WINDOW): window id' <<<"$frame" && grep -q SKIP
   [ -n "$functions" ] && [ $((functions & 0x19)) -eq 0 ]; }; then
   fault "About's frame: $frame"
 fi
+# Minimised while About shows (or not, within ten seconds), then brought back as a click
+# on its taskbar entry does: About shows again where it was, active.
+geometry "$about_window"
+about_at="$X $Y"
+about_back() {
+  xwininfo -id "$about_window" | grep -q IsViewable && geometry "$about_window" &&
+    [ "$X $Y" = "$about_at" ] &&
+    xprop -root _NET_ACTIVE_WINDOW | grep -q "$(printf '0x%x$' "$about_window")"
+}
+timeout 10 xdotool windowminimize --sync "$window" || true
+xdotool windowactivate "$window"
+within 20 about_back || fail "About is lost after a minimise of the main window"
 # Its buttons are pressed with the mouse, and OK only once the tool's console, come and
 # gone, has given the focus back: a click meanwhile may go nowhere.
 geometry "$about_window"
