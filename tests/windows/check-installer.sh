@@ -193,7 +193,8 @@ if ! { grep -q 'WM_TRANSIENT_FOR(WINDOW): window id' <<<"$frame" && grep -q SKIP
   fault "About's frame: $frame"
 fi
 # Minimised while About shows (or not, within ten seconds), then brought back as a click
-# on its taskbar entry does: About shows again where it was, active.
+# on its taskbar entry does: About shows again where it was, and stays active for a
+# second, so that the window manager is done with it before its buttons are clicked.
 geometry "$about_window"
 about_at="$X $Y"
 about_back() {
@@ -203,7 +204,7 @@ about_back() {
 }
 timeout 10 xdotool windowminimize --sync "$window" || true
 xdotool windowactivate "$window"
-within 20 about_back || fail "About is lost after a minimise of the main window"
+within 20 eval 'about_back && sleep 1 && about_back' || fail "About is lost after a minimise of the main window"
 # Its buttons are pressed with the mouse, and OK only once the tool's console, come and
 # gone, has given the focus back: a click meanwhile may go nowhere.
 geometry "$about_window"
