@@ -8,9 +8,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 [ $# -eq 1 ] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-if [ -z "${SORVANTO_CHECK_ON_X:-}" ]; then
-  exec env SORVANTO_CHECK_ON_X=1 scripts/with-x.sh --wm "$0" "$@"
-fi
 # shellcheck source=tests/windows/wine-check.sh
 . tests/windows/wine-check.sh "$1" portable-check "Windows portable check"
 zip="$build/$SORVANTO_WINDOWS_ZIP"

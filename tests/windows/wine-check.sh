@@ -3,7 +3,11 @@
 # repository's folder as ". tests/windows/wine-check.sh BUILD_DIR FOLDER NAME": the build's
 # facts, a fresh Wine prefix in BUILD_DIR/FOLDER, failures that name the check and leave a
 # screenshot there, waits for a state (a window, a file, a process that ended) rather than
-# for a fixed time, and a person drawing numbers with the mouse in the main window.
+# for a fixed time, and a person drawing numbers with the mouse in the main window. Each
+# check runs on a virtual screen of its own, with a window manager.
+if [ -z "${SORVANTO_CHECK_ON_X:-}" ]; then
+  exec env SORVANTO_CHECK_ON_X=1 scripts/with-x.sh --wm "$0" "$1"
+fi
 build=$(cd "$1" && pwd)
 check=$3
 # shellcheck source=/dev/null
