@@ -90,6 +90,7 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
            std::string(5000, ' ') + "5\n" + zeros + "1\n0" + spaced_zeros + ".75\n-" + zeros +
            "2e-" + zeros + "1\n3" + std::string(5000, ' ') + "," + std::string(5000, '9'),
        "5 6 7 7 10 beep"},
+      {"2," + zeros + "1\n3\n4", "3 7 beep"},
       {TableText(2, 1, {"1", "0." + zeros + "1"}),
        "error 321, line 3: the weight runs on past 4096 characters, not counting blanks and "
        "leading zeros, and cannot be read; a weight line holds one number, such as 5"},

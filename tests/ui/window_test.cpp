@@ -1,5 +1,6 @@
 // The main window, the About window and the result box as users meet them. The slots
 // whose results depend on device pixels run again with QT_SCALE_FACTOR=2.
+#include <QAccessible>
 #include <QCryptographicHash>
 #include <QDialog>
 #include <QLabel>
@@ -32,13 +33,11 @@ class WindowTest : public QObject {
   static QRgb Pixel(QWidget* widget, QPoint at) {
     return widget->grab().toImage().pixel(at * widget->devicePixelRatio());
   }
-  // WCAG's relative luminance: a colour's contrast to a darker one is (L1 + 0.05) / (L2 + 0.05).
-  static double Luminance(QColor colour) {
-    const auto linear = [](double v) {
-      return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
+  // WCAG's relative luminance, sRGB's curve taken as a power of 2.2: a colour's contrast to
+  // a darker one is (L1 + 0.05) / (L2 + 0.05).
+  static double Luminance(QColor c) {
+    return 0.2126 * std::pow(c.redF(), 2.2) + 0.7152 * std::pow(c.greenF(), 2.2) +
+           0.0722 * std::pow(c.blueF(), 2.2);
   }
 
  private slots:
@@ -110,7 +109,14 @@ class WindowTest : public QObject {
             Pixel(Control("Picture1"), {2, 1}) != qRgb(255, 255, 0));
     QVERIFY(bar->contentsRect() == bar->rect().adjusted(2, 2, -2, -2) &&
             Control("PercLbl")->palette().color(QPalette::WindowText) == qRgb(255, 0, 0));
-    QTest::keyClicks(results, QStringLiteral("my pick\r"));
+    const QImage unfocused = bar->grab().toImage();
+    bar->setFocus();  // shows, and assistive tools read a percentage
+    QAccessibleValueInterface* value = QAccessible::queryAccessibleInterface(bar)->valueInterface();
+    QVERIFY(bar->grab().toImage() != unfocused && value && value->maximumValue() == 100 &&
+            QAccessible::queryAccessibleInterface(results)->role() == QAccessible::EditableText);
+    QTest::keyClicks(results, QStringLiteral("my"));
+    QTest::keyClick(results, Qt::Key_Return, Qt::ShiftModifier);  // a line break, no paragraph
+    QTest::keyClicks(results, QStringLiteral("pick\r"));
     results->moveCursor(QTextCursor::Start);
     QTest::mouseDClick(main_->window.windowHandle(), Qt::LeftButton, {}, QPoint(400, 200));
     for (int tick = 1; tick <= 101; ++tick) {
@@ -121,7 +127,7 @@ class WindowTest : public QObject {
     QVERIFY(trigger->isActive() && trigger->interval() == 200);
     for (int tick = 0; tick < 2000 && results->blockCount() < 5; ++tick) main_->MovingTick();
     QVERIFY(results->blockCount() == 5 && results->textCursor().atEnd() &&
-            main_->window.GetResultText().starts_with("my pick\r\n "));
+            main_->window.GetResultText().starts_with("my\r\npick\r\n "));
     QTest::mouseClick(Control("Picture1"), Qt::LeftButton);
     QVERIFY(!trigger->isActive());
     QTest::mouseClick(reset, Qt::LeftButton);
@@ -184,7 +190,9 @@ class WindowTest : public QObject {
             about->geometry().topLeft() == QPoint(156, 129) && about->windowIcon().isNull() &&
             about->windowHandle()->transientParent() == main_->window.windowHandle() &&
             !(about->windowFlags() & Qt::WindowMinMaxButtonsHint) &&
-            about->minimumSize() == about->maximumSize());
+            about->minimumSize() == about->maximumSize() &&
+            !about->focusWidget()->geometry().intersects(
+                about->findChild<QWidget*>("cmdSysInfo")->geometry()));
     main_->window.showMinimized();
     main_->window.showMaximized();
     main_->window.windowHandle()->requestActivate();
