@@ -109,7 +109,7 @@ TEST(WeightTableTest, StartsOnTheTableWeightsOrFallsBackToEqualWeightsOrStops) {
        "the count per combination, such as 49,6"},
       {"49\r\n \r\n",
        "error 62, line 2: the file ends before the count of numbers per combination; its"},
-      {"\r\n\r\n49;6\177~\r\n",  // DEL quoted as "?"
+      {"\r\n\r\n 49;6\177~ 7\r\n",  // DEL quoted as "?"
        "error 13, line 3: the count of numbers must be a whole number, found \"49;6?~\"; the first "
        "line holds the two counts, such as 49,6"},
       {"0,0", "error 9, line 1: the count of numbers is 0; it must be at least 1"},
