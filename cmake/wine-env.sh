@@ -7,3 +7,7 @@
 : "${WINEPREFIX:?set it to a prefix of its own, never the default ~/.wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+# Debian's Wine makes its server's folder in TMPDIR (else /tmp), one per prefix, and never
+# removes it; kept inside the prefix, it goes when the prefix goes.
+mkdir -p "$WINEPREFIX"
+export TMPDIR="$WINEPREFIX"

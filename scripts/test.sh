@@ -49,20 +49,21 @@ fi
 # Wine, the installer installed, used and removed under Wine, and the zip unpacked and
 # used. Wine hands programs no QT_ variable, so the run at twice the pixels would only
 # repeat the plain one: left out.
-# It runs with an empty home folder of its own, which must still be empty at its end:
-# Wine and the window manager keep their files in the build's and the screen's folders,
-# never in the home of whoever runs this.
+# It runs with an empty home folder and an empty temporary folder of its own, which must
+# both be empty at its end: Wine and the window manager keep their files in the build's
+# and the screen's folders, never in the home or /tmp of whoever runs this.
 windows_start=$SECONDS
-windows_home=$(mktemp -d)
-trap 'rm -rf "$windows_home"' EXIT
+windows_scratch=$(mktemp -d)
+trap 'rm -rf "$windows_scratch"' EXIT
+mkdir "$windows_scratch/home" "$windows_scratch/tmp"
 (
-  export HOME=$windows_home
+  export HOME=$windows_scratch/home TMPDIR=$windows_scratch/tmp
   unset XDG_CACHE_HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_STATE_HOME
   scripts/build-windows.sh build-windows
   ctest --test-dir build-windows --output-on-failure -E '^window_test_scaled$'
   tests/windows/check-installer.sh build-windows
   tests/windows/check-portable.sh build-windows
 )
-left=$(cd "$windows_home" && find . -mindepth 1 | head -n 20)
-[ -z "$left" ] || { printf 'The Windows part wrote into its home folder:\n%s\n' "$left" >&2; exit 1; }
+left=$(cd "$windows_scratch" && find . -mindepth 2 | head -n 20)
+[ -z "$left" ] || { printf 'The Windows part left files behind:\n%s\n' "$left" >&2; exit 1; }
 echo "The Windows part took $(((SECONDS - windows_start) / 60)) min $(((SECONDS - windows_start) % 60)) s."
