@@ -113,7 +113,8 @@ for package in libqt6widgets6 qt6-qpa-plugins; do
   grep -q "\<$package\>" <<<"$depends" || { echo "Depends lacks $package"; exit 1; }
 done
 echo "== lintian"
-lintian --fail-on error,warning "$deb"
+# lintian leaves a database file in its temporary folder.
+TMPDIR=$scratch lintian --fail-on error,warning "$deb"
 
 echo "== The package unpacked, started from its menu entry"
 unpacked=$scratch/unpacked

@@ -13,6 +13,20 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
+# Each part runs with a temporary folder of its own, and the Windows part with a home
+# folder of its own too, which must be empty at the part's end: Wine and the window
+# manager keep their files in the build's and the screen's folders, and nothing is left
+# in the home or /tmp of whoever runs this.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir "$scratch/linux-tmp" "$scratch/windows-tmp" "$scratch/windows-home"
+nothing_left_in() {
+  local left
+  left=$(cd "$scratch" && find "$@" -mindepth 1 | head -n 20)
+  [ -z "$left" ] || { printf 'Files left behind:\n%s\n' "$left" >&2; exit 1; }
+}
+export TMPDIR=$scratch/linux-tmp
+
 echo "== shellcheck and clang-format"
 git ls-files -z -- '*.sh' .ci/run | xargs -0 shellcheck
 git ls-files -z -- '*.cpp' '*.h' '*.hpp' | xargs -0 clang-format --dry-run -Werror
@@ -30,6 +44,7 @@ tests/fuzz/run-fuzzers.sh build-fuzz
 
 echo "== Reproducible package"
 scripts/check-reproducible.sh
+nothing_left_in linux-tmp
 echo "The Linux part took $((SECONDS / 60)) min $((SECONDS % 60)) s."
 
 # shellcheck source=scripts/qt-mingw-dir.sh
@@ -49,21 +64,14 @@ fi
 # Wine, the installer installed, used and removed under Wine, and the zip unpacked and
 # used. Wine hands programs no QT_ variable, so the run at twice the pixels would only
 # repeat the plain one: left out.
-# It runs with an empty home folder and an empty temporary folder of its own, which must
-# both be empty at its end: Wine and the window manager keep their files in the build's
-# and the screen's folders, never in the home or /tmp of whoever runs this.
 windows_start=$SECONDS
-windows_scratch=$(mktemp -d)
-trap 'rm -rf "$windows_scratch"' EXIT
-mkdir "$windows_scratch/home" "$windows_scratch/tmp"
 (
-  export HOME=$windows_scratch/home TMPDIR=$windows_scratch/tmp
+  export HOME=$scratch/windows-home TMPDIR=$scratch/windows-tmp
   unset XDG_CACHE_HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_STATE_HOME
   scripts/build-windows.sh build-windows
   ctest --test-dir build-windows --output-on-failure -E '^window_test_scaled$'
   tests/windows/check-installer.sh build-windows
   tests/windows/check-portable.sh build-windows
 )
-left=$(cd "$windows_scratch" && find . -mindepth 2 | head -n 20)
-[ -z "$left" ] || { printf 'The Windows part left files behind:\n%s\n' "$left" >&2; exit 1; }
+nothing_left_in windows-home windows-tmp
 echo "The Windows part took $(((SECONDS - windows_start) / 60)) min $(((SECONDS - windows_start) % 60)) s."

@@ -53,4 +53,6 @@ for dir in "${shares[@]}"; do
   mount -o remount,bind,ro "$root$dir"
 done
 ! $check || exit 0
-exec chroot "$root" env --chdir="$PWD" "$@"
+# The caller's TMPDIR may lie on a mount of its own, which the copy does not show; the
+# copy's own /tmp goes with it.
+exec chroot "$root" env --chdir="$PWD" -u TMPDIR "$@"
